@@ -1,0 +1,75 @@
+#include "app/program.h"
+
+#include "app/form1.h"
+#include "app/form2.h"
+#include "game/procedures.h"
+
+#include <QCoreApplication>
+#include <QScreen>
+
+Program::Program(EndHook endProgram)
+    : m_form1(std::make_unique<Form1>()), m_endProgram(std::move(endProgram))
+{
+    if (!m_endProgram)
+        m_endProgram = [] { QCoreApplication::exit(0); };
+
+    Form1 &f = *m_form1;
+    onClick(f.Command1, game::Form1_Command1_Click);
+    onClick(f.Command2, game::Form1_Command2_Click);
+    onClick(f.Command3, game::Form1_Command3_Click);
+    onClick(f.Command4, game::Form1_Command4_Click);
+    onClick(f.Command5, game::Form1_Command5_Click);
+    onClick(f.Command6, game::Form1_Command6_Click);
+    onClick(f.Command7, game::Form1_Command7_Click);
+    connect(f.imgBarrel, &Barrel::dropped, this, [this](QWidget *source) {
+        if (!m_ended)
+            game::Form1_imgBarrel_DragDrop(*this, source);
+    });
+    // Closing the main window through its frame ends the program, as its own Quit does.
+    connect(&f, &Form1::closing, this, &Program::end);
+}
+
+Program::~Program() = default;
+
+void Program::onClick(QAbstractButton *button, void (*procedure)(Program &))
+{
+    connect(button, &QAbstractButton::clicked, this, [this, procedure] {
+        if (!m_ended)
+            procedure(*this);
+    });
+}
+
+Form2 &Program::form2()
+{
+    if (!m_form2) {
+        m_form2 = std::make_unique<Form2>();
+        onClick(m_form2->Command1, game::Form2_Command1_Click);
+        // With the main window hidden, closing the win window must not leave an invisible
+        // process behind.
+        connect(m_form2.get(), &Form2::closing, this, &Program::end);
+    }
+    return *m_form2;
+}
+
+void Program::show()
+{
+    Form1 &f = *m_form1;
+    // The frame is not known before the window is shown, so the client area is centred.
+    if (const QScreen *screen = f.screen()) {
+        QRect client = f.geometry();
+        client.moveCenter(screen->availableGeometry().center());
+        f.setGeometry(client);
+    }
+    f.show();
+}
+
+void Program::end()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    if (m_form2)
+        m_form2->hide();
+    m_form1->hide();
+    m_endProgram();
+}

@@ -1,0 +1,45 @@
+// The running program: its two windows, the wiring of their events to the game's
+// procedures, and the end of the program.
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class Form1;
+class Form2;
+class QAbstractButton;
+
+class Program : public QObject
+{
+    Q_OBJECT
+public:
+    using EndHook = std::function<void()>;
+
+    // `endProgram` is what ending the program finally does; by default it leaves the event
+    // loop with status 0. Tests pass their own to observe the end.
+    explicit Program(EndHook endProgram = {});
+    ~Program() override;
+
+    [[nodiscard]] Form1 &form1() const { return *m_form1; }
+    // The win window, created and loaded on first use.
+    Form2 &form2();
+    // The win window if it has been created, else nullptr.
+    [[nodiscard]] Form2 *loadedForm2() const { return m_form2.get(); }
+
+    // Shows the main window centred on its screen.
+    void show();
+
+    // Ends the program at once: every window goes away and no game procedure runs after it.
+    void end();
+    [[nodiscard]] bool hasEnded() const { return m_ended; }
+
+private:
+    void onClick(QAbstractButton *button, void (*procedure)(Program &));
+
+    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<Form2> m_form2;
+    EndHook m_endProgram;
+    bool m_ended = false;
+};

@@ -1,0 +1,26 @@
+#include "app/startup.h"
+
+#include "app/pictures.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+namespace app {
+
+void setUpApplication()
+{
+    QCoreApplication::setApplicationName(QString::fromLatin1(applicationName));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(applicationVersion));
+    // No application display name: Qt would append it to every window title.
+    QApplication::setWindowIcon(QIcon(QString::fromLatin1(pictures::applicationIcon)));
+
+    // The windows are laid out for these faces. Where they are missing, metric-compatible
+    // faces keep every caption inside its box; left to fontconfig, MS Sans Serif would fall
+    // back to a wider face and clip.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                              QStringLiteral("Liberation Serif"));
+}
+
+} // namespace app

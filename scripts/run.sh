@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian 12 machine: installs what is missing, then
+#   play  builds the release and starts the game;
+#   test  builds the development tree and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    fonts-liberation2
+)
+test_packages=(xvfb xauth xdotool x11-utils dbus imagemagick)
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+case "${1:-}" in
+play)
+    install_missing "${packages[@]}"
+    cmake --preset release >/dev/null
+    cmake --build --preset release
+    exec build/release/app/prizewell
+    ;;
+test)
+    install_missing "${packages[@]}" "${test_packages[@]}"
+    cmake --preset dev
+    cmake --build --preset dev
+    ctest --preset dev -j2
+    ;;
+*)
+    echo "usage: $0 play|test" >&2
+    exit 2
+    ;;
+esac
