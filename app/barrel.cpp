@@ -14,7 +14,8 @@ QWidget *Barrel::winningSource(const QMimeData *data) const
     const auto *winning = qobject_cast<const WinningDragData *>(data);
     if (!winning || !winning->hasFormat(QString::fromLatin1(WinningDragData::mimeType)))
         return nullptr;
-    QWidget *source = winning->source();
+    // Only winning pictures drag; the example beside the barrel is no prize.
+    auto *source = qobject_cast<WinningPicture *>(winning->source());
     return source && source->window() == window() ? source : nullptr;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "app/program.h"
+#include "content/questionbank.h"
 
 #include <QString>
 

@@ -1,0 +1,186 @@
+// The barrel: banking each winning, and refusing whatever is not a winning of this game.
+#include "app/form2.h"
+#include "app/startup.h"
+#include "app/winningpicture.h"
+#include "game/procedures.h"
+#include "tests/support/gamedriver.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+
+class TestBarrel : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<GameDriver> driver;
+    Form1 &f() { return driver->form1(); }
+
+private slots:
+    void initTestCase() { app::setUpApplication(); }
+    void init() { driver = std::make_unique<GameDriver>(); }
+    void cleanup()
+    {
+        QVERIFY(!GameDriver::messageBox());
+        driver.reset();
+        QVERIFY(visibleTopLevels().isEmpty());
+    }
+
+    void banking_data()
+    {
+        QTest::addColumn<int>("question");
+        QTest::addColumn<QString>("winnings");
+        const QStringList ladder{"Winnings:$100",    "Winnings:$200",   "Winnings:$300",
+                                 "Winnings$:500",    "Winnings:$1000",  "Winnings:$2000",
+                                 "Winnings:$4000",   "Winnings:$8000",  "Winnings:$16000",
+                                 "Winnings:$32000",  "Winnings:$64000", "Winnings:$125000",
+                                 "Winnings:$250000", "Winnings:$500000"};
+        for (int n = 1; n <= 14; ++n)
+            QTest::addRow("tag %c", char('a' + n - 1)) << n << ladder[n - 1];
+    }
+    void banking()
+    {
+        QFETCH(int, question);
+        QFETCH(QString, winnings);
+        driver->playTo(question);
+        driver->answerCorrectly(question);
+        QVERIFY(!f().Command3->isEnabled());
+        QVERIFY(driver->bank(question));
+
+        QVERIFY(f().winningPicture(question)->isHidden());
+        QCOMPARE(f().Label17->text(), winnings);
+        QCOMPARE(f().Text1->text(), QString());
+        QVERIFY(f().Command3->isVisible());
+        QVERIFY(f().Command3->isEnabled());
+        QVERIFY(!f().Command1->isEnabled());
+        QVERIFY(!driver->program().loadedForm2());
+        // Banked once: the picture is gone and cannot be dragged again.
+        QVERIFY(!driver->bank(question));
+    }
+
+    void firstWinningShowsGoOn()
+    {
+        driver->start();
+        driver->answerCorrectly(1);
+        QVERIFY(f().Command3->isHidden());
+        QVERIFY(driver->bank(1));
+        QVERIFY(!f().Command3->isHidden());
+    }
+
+    void lastWinningOpensTheWinWindow()
+    {
+        driver->playTo(15);
+        driver->answerCorrectly(15);
+        QVERIFY(driver->bank(15));
+        Form2 *f2 = driver->program().loadedForm2();
+        QVERIFY(f2);
+        QVERIFY(f2->isVisible());
+        QVERIFY(!f2->isModal());
+        QVERIFY(f().isHidden());
+        QVERIFY(f().Image15->isHidden());
+        // The hidden main window keeps its state.
+        QCOMPARE(f().Label17->text(), QStringLiteral("Winnings:$500000"));
+        QCOMPARE(f().Text1->text(), QStringLiteral("Saturday"));
+        QVERIFY(!f().Command3->isEnabled());
+        QCOMPARE(driver->endCount(), 0);
+        QVERIFY(driver->click(f2->Command1));
+        QCOMPARE(driver->endCount(), 1);
+    }
+
+    // The barrel reads only the Tag; a control with a tag of no question is just hidden.
+    void unknownTag_data()
+    {
+        QTest::addColumn<QVariant>("tag");
+        QTest::newRow("upper case") << QVariant(QStringLiteral("A"));
+        QTest::newRow("trailing space") << QVariant(QStringLiteral("a "));
+        QTest::newRow("past the last") << QVariant(QStringLiteral("p"));
+        QTest::newRow("empty") << QVariant(QString());
+        QTest::newRow("none") << QVariant();
+    }
+    void unknownTag()
+    {
+        QFETCH(QVariant, tag);
+        driver->start();
+        QLabel stray(QStringLiteral("x"), &f());
+        stray.setProperty("Tag", tag);
+        game::Form1_imgBarrel_DragDrop(driver->program(), &stray);
+        QVERIFY(stray.isHidden());
+        QCOMPARE(f().Label17->text(), QStringLiteral("Winnings:$0"));
+        QVERIFY(f().Command3->isHidden());
+        QVERIFY(!driver->program().loadedForm2());
+    }
+
+    // Only a winning picture of this window may be dropped: anything else is refused and
+    // changes nothing.
+    void foreignDrags_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("text") << "text";
+        QTest::newRow("file list") << "files";
+        QTest::newRow("image") << "image";
+        QTest::newRow("our format, another program") << "format";
+        QTest::newRow("example picture") << "example";
+        QTest::newRow("picture of another window") << "stranger";
+    }
+    void foreignDrags()
+    {
+        QFETCH(QString, kind);
+        driver->start();
+        driver->answerCorrectly(1);
+
+        QMimeData plain;
+        std::unique_ptr<QMimeData> data;
+        WinningPicture stranger;
+        stranger.setProperty("Tag", QStringLiteral("a"));
+        if (kind == u"text") {
+            plain.setText(QStringLiteral("a"));
+        } else if (kind == u"files") {
+            plain.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a"))});
+        } else if (kind == u"image") {
+            plain.setImageData(QImage(8, 8, QImage::Format_RGB32));
+        } else if (kind == u"format") {
+            plain.setData(QString::fromLatin1(WinningDragData::mimeType), "Image1");
+        } else if (kind == u"example") {
+            data = std::make_unique<WinningDragData>(f().imaExample);
+        } else {
+            data = std::make_unique<WinningDragData>(&stranger);
+        }
+        QVERIFY(!driver->dropOnBarrel(data ? data.get() : &plain));
+        QVERIFY(!f().Image1->isHidden());
+        QVERIFY(!f().imaExample->isHidden());
+        QCOMPARE(f().Label17->text(), QStringLiteral("Winnings:$0"));
+        QVERIFY(!f().Command3->isEnabled());
+        // The real winning can still be banked afterwards.
+        QVERIFY(driver->bank(1));
+        QCOMPARE(f().Label17->text(), QStringLiteral("Winnings:$100"));
+    }
+
+    // A drag that ends anywhere else is no drop on the barrel: the picture stays put.
+    void dropElsewhereChangesNothing()
+    {
+        driver->start();
+        driver->answerCorrectly(1);
+        WinningDragData data(f().Image1);
+        for (QWidget *target : {static_cast<QWidget *>(&f()), static_cast<QWidget *>(f().Label17),
+                                static_cast<QWidget *>(f().imaExample)}) {
+            QDragEnterEvent enter(QPoint(1, 1), Qt::MoveAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(target, &enter);
+            QVERIFY(!enter.isAccepted());
+        }
+        QVERIFY(!f().Image1->isHidden());
+        QVERIFY(driver->bank(1));
+    }
+
+    void dragImageMatchesThePixelRatio()
+    {
+        const QPixmap image = f().Image1->dragImage();
+        QCOMPARE(image.size(), QSize(32, 32) * f().devicePixelRatio());
+        QCOMPARE(image.devicePixelRatio(), f().devicePixelRatioF());
+    }
+};
+
+QTEST_MAIN(TestBarrel)
+#include "tst_barrel.moc"
