@@ -27,6 +27,12 @@ install_missing() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Qt wants a private runtime directory; a bare root shell or CI has none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+fi
+
 case "${1:-}" in
 play)
     install_missing "${packages[@]}"

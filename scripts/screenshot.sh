@@ -1,25 +1,18 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the real main window under Xvfb.
-# usage: scripts/screenshot.sh BINARY OUT.png [SCALE]
+# Screenshot of the real main window under Xvfb, for the README and docs/.
+# usage: dbus-run-session -- scripts/screenshot.sh BINARY OUT.png [SCALE]
 set -euo pipefail
+# shellcheck source=../tests/e2e/xsession.sh
+. "$(dirname "$(realpath "$0")")/../tests/e2e/xsession.sh"
+
 binary=$(realpath "$1")
 out=$2
 scale=${3:-1}
-command -v Xvfb xdotool import >/dev/null
 
-run() {
-    local display
-    exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
-    read -r display <&3
-    export DISPLAY=:$display
-    QT_SCALE_FACTOR=$scale "$binary" &
-    local game=$!
-    local window
-    window=$(xdotool search --sync --onlyvisible --name '^Prizewell$' | head -n1)
-    sleep 1 # let the first paint land
-    import -window "$window" "$out"
-    kill "$game"
-    wait "$game" 2>/dev/null || true
-    pkill -P $$ Xvfb 2>/dev/null || true
-}
-run
+trap stop_all EXIT
+start_display
+QT_SCALE_FACTOR=$scale "$binary" &
+GAME_PID=$!
+wait_for 20 has_windows Prizewell 1 || fail "main window did not appear"
+sleep 1 # let the first paint land
+import -silent -window "$(windows_named Prizewell)" "$out"

@@ -1,0 +1,67 @@
+# Shared by the end-to-end scripts: a private Xvfb display and the player's hands (xdotool).
+# Run inside dbus-run-session so no session bus outlives the test.
+
+XVFB_PID=
+GAME_PID=
+
+start_display() {
+    local fifo display
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    read -r display <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=:$display
+}
+
+stop_all() {
+    local pid
+    for pid in $GAME_PID $XVFB_PID; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# wait_for SECONDS COMMAND...: polls until COMMAND succeeds.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.05
+    done
+}
+
+# Visible windows whose title is exactly $1.
+windows_named() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true
+}
+
+window_count() {
+    windows_named "$1" | grep -c . || true
+}
+
+has_windows() {
+    [ "$(window_count "$1")" -eq "$2" ]
+}
+
+# Origin of a window's client area on the screen.
+window_origin() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$X $Y"
+}
+
+# The colour of one screen pixel, as ImageMagick names it.
+pixel() {
+    import -silent -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- | awk 'NR==2 {print $3}'
+}
+
+click_at() {
+    xdotool mousemove --sync "$1" "$2" click 1
+}
