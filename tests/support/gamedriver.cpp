@@ -55,6 +55,9 @@ GameDriver::~GameDriver() = default;
 
 bool GameDriver::click(QAbstractButton *button)
 {
+    // A window that is not on screen takes no input.
+    if (!button->window()->isVisible())
+        return false;
     QSignalSpy clicked(button, &QAbstractButton::clicked);
     clickAt(button);
     return clicked.count() == 1;
