@@ -19,7 +19,7 @@ QWidget *Barrel::winningSource(const QMimeData *data) const
     return source && source->window() == window() ? source : nullptr;
 }
 
-bool Barrel::acceptWinning(QDropEvent *event)
+bool Barrel::acceptWinning(QDropEvent *event) const
 {
     if (!winningSource(event->mimeData())) {
         event->ignore();

@@ -26,5 +26,5 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    bool acceptWinning(QDropEvent *event);
+    bool acceptWinning(QDropEvent *event) const;
 };

@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
-test_packages=(xvfb xauth xdotool x11-utils dbus imagemagick)
+test_packages=(xvfb xauth xdotool x11-utils dbus imagemagick clang-tidy cppcheck git)
 
 install_missing() {
     local missing=()
@@ -45,6 +45,13 @@ test)
     cmake --preset dev
     cmake --build --preset dev
     ctest --preset dev -j2
+    # The same tests again under AddressSanitizer, UndefinedBehaviorSanitizer and
+    # LeakSanitizer; the end-to-end runs stay with the plain build.
+    cmake --preset asan
+    cmake --build --preset asan
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --preset asan -j2 -E '^e2e_'
+    scripts/static-analysis.sh build/dev
     ;;
 *)
     echo "usage: $0 play|test" >&2

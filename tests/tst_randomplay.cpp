@@ -350,7 +350,7 @@ class TestRandomPlay : public QObject
             d.form1().findChild<QAbstractButton *>(QStringLiteral("Command%1").arg(button));
         const bool clicked = d.click(target);
         const bool expected = m.clickable(button);
-        const QString action = QStringLiteral("click Command%1").arg(button);
+        QString action = QStringLiteral("click Command%1").arg(button);
         if (clicked != expected) {
             m.failure = QStringLiteral("%1 delivered: %2, model: %3")
                             .arg(action)
@@ -369,7 +369,7 @@ class TestRandomPlay : public QObject
     QString drag(GameDriver &d, Model &m, int n, bool onBarrel)
     {
         const bool possible = m.playable() && m.winningShown[std::size_t(n - 1)];
-        const QString action =
+        QString action =
             QStringLiteral("drag Image%1 %2")
                 .arg(n)
                 .arg(onBarrel ? QStringLiteral("onto the barrel") : QStringLiteral("elsewhere"));
@@ -425,7 +425,7 @@ private slots:
         QVERIFY2(divergence.isEmpty(), qPrintable(divergence));
     }
 
-    void cleanupTestCase()
+    void cleanupTestCase() const
     {
         qInfo("random play: %ld actions, %d games won, %d lost, %d left mid-game", totals.actions,
               totals.won, totals.lost, totals.quitMidGame);

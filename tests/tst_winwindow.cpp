@@ -78,7 +78,7 @@ private slots:
         QFETCH(bool, bold);
         QFETCH(int, alignment);
         Form2 &f2 = driver->program().form2();
-        QWidget *w = f2.findChild<QWidget *>(name);
+        auto *w = f2.findChild<QWidget *>(name);
         QVERIFY(w);
         QCOMPARE(w->property("text").toString(), caption);
         QCOMPARE(w->geometry(),

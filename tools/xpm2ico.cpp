@@ -3,6 +3,7 @@
 //
 // usage: xpm2ico OUT.ico BITS:IN.xpm [BITS:IN.xpm ...]   (BITS is 1 or 4)
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QColor>
 #include <QFile>
 #include <QImage>
@@ -107,7 +108,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: xpm2ico OUT.ico BITS:IN.xpm [BITS:IN.xpm ...]\n");
         return 2;
     }
-    QList<QByteArray> images;
+    QByteArrayList images;
     QList<int> depths;
     QList<QSize> sizes;
     for (int i = 2; i < argc; ++i) {
@@ -147,8 +148,7 @@ int main(int argc, char **argv)
         put32(out, offset);
         offset += int(images[i].size());
     }
-    for (const QByteArray &data : images)
-        out += data;
+    out += images.join();
 
     QFile file(QString::fromLocal8Bit(argv[1]));
     if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size()) {
