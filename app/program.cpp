@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "content/questionbank.h"
 #include "game/procedures.h"
 
 #include <QCoreApplication>
@@ -21,10 +22,15 @@ Program::Program(EndHook endProgram)
     onClick(f.Command5, game::Form1_Command5_Click);
     onClick(f.Command6, game::Form1_Command6_Click);
     onClick(f.Command7, game::Form1_Command7_Click);
-    connect(f.imgBarrel, &Barrel::dropped, this, [this](QWidget *source) {
+    const auto bank = [this](QWidget *source) {
         if (!m_ended)
             game::Form1_imgBarrel_DragDrop(*this, source);
-    });
+    };
+    connect(f.imgBarrel, &Barrel::dropped, this, bank);
+    for (int n = 1; n <= content::questionCount; ++n) {
+        WinningPicture *picture = f.winningPicture(n);
+        connect(picture, &WinningPicture::bankRequested, this, [bank, picture] { bank(picture); });
+    }
     // Closing the main window through its frame ends the program, as its own Quit does.
     connect(&f, &Form1::closing, this, &Program::end);
 }

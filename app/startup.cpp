@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/pictureaccessible.h"
 #include "app/pictures.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ void setUpApplication()
     QCoreApplication::setApplicationVersion(QString::fromLatin1(applicationVersion));
     // No application display name: Qt would append it to every window title.
     QApplication::setWindowIcon(QIcon(QString::fromLatin1(pictures::applicationIcon)));
+    QAccessible::installFactory(&PictureBoxAccessible::factory);
 
     // The windows are laid out for these faces. Where they are missing, metric-compatible
     // faces keep every caption inside its box; left to fontconfig, MS Sans Serif would fall

@@ -32,6 +32,10 @@ public:
     // The image shown under the pointer while dragging, sharp at the screen's pixel ratio.
     [[nodiscard]] QPixmap dragImage() const;
 
+signals:
+    // Banking asked for without a drag, through the accessibility action.
+    void bankRequested();
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
 };
