@@ -10,7 +10,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
-test_packages=(xvfb xauth xdotool x11-utils dbus imagemagick clang-tidy cppcheck git)
+test_packages=(xvfb xauth xdotool x11-utils dbus imagemagick clang-tidy cppcheck git
+    dpkg-dev desktop-file-utils appstream)
 
 install_missing() {
     local missing=()
@@ -52,6 +53,11 @@ test)
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --preset asan -j2 -E '^e2e_'
     scripts/static-analysis.sh build/dev
+    # The release build as a Debian package, installed and started.
+    cmake --preset release
+    cmake --build --preset release
+    (cd build/release && cpack -G DEB)
+    tests/package/install-test.sh build/release/prizewell_1.00_amd64.deb
     ;;
 *)
     echo "usage: $0 play|test" >&2

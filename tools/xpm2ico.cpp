@@ -2,6 +2,7 @@
 // transparency mask, so the pictures keep the colour depths they were drawn for.
 //
 // usage: xpm2ico OUT.ico BITS:IN.xpm [BITS:IN.xpm ...]   (BITS is 1 or 4)
+//        xpm2ico OUT.png IN.xpm                          (one image, for icon themes)
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QColor>
@@ -108,6 +109,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: xpm2ico OUT.ico BITS:IN.xpm [BITS:IN.xpm ...]\n");
         return 2;
     }
+    if (QByteArray(argv[1]).endsWith(".png")) {
+        const QImage image(QString::fromLocal8Bit(argv[2]), "XPM");
+        return !image.isNull() && image.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+    }
+
     QByteArrayList images;
     QList<int> depths;
     QList<QSize> sizes;
