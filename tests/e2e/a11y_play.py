@@ -1,0 +1,125 @@
+#!/usr/bin/python3
+"""Wins a whole game of the real program through the accessibility bus (AT-SPI) alone:
+buttons pressed by their accessible action, answers set through the editable-text interface,
+winnings banked by the pictures' "Bank" action. No mouse, no keyboard.
+
+usage: a11y_play.py BINARY      (inside dbus-run-session, with DISPLAY set)
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+ANSWERS = ["Orvan Quillam", "Bilbo", "81", "Visual Basic", "Holy Grail", "man", "104", "2",
+           "Tollen", "Vantry Middle School", "0.65", "Trombone", "Trumpet", "16", "Saturday"]
+
+
+def fail(message):
+    print(f"FAIL: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, probe, seconds=10):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        try:
+            found = probe()
+        except Exception:  # the tree changes under us while windows come and go
+            found = None
+        if found:
+            return found
+        time.sleep(0.05)
+    fail(f"timed out waiting for {what}")
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Prizewell":
+            return app
+    return None
+
+
+def showing(acc):
+    return acc.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def find(app, role, name, window=None):
+    """A showing accessible of the role and name, in the window titled `window` if given."""
+    for frame in app:
+        if frame is None or (window is not None and frame.name != window):
+            continue
+        if not showing(frame):
+            continue
+        hit = pyatspi.findDescendant(
+            frame, lambda a: a is not None and a.getRoleName() == role and a.name == name
+            and showing(a))
+        if hit is not None:
+            return hit
+    return None
+
+
+def actions(acc):
+    action = acc.queryAction()
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def do(acc, name):
+    action = acc.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) == name:
+            action.doAction(i)
+            return
+    fail(f"{acc.name!r} offers no {name!r} action, only {actions(acc)}")
+
+
+def press(app, name, window="Prizewell"):
+    do(wait_for(f"button {name!r}", lambda: find(app, "push button", name, window)), "Press")
+
+
+def enabled(app, name):
+    button = find(app, "push button", name)
+    return button is not None and button.getState().contains(pyatspi.STATE_ENABLED)
+
+
+def main():
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    game = subprocess.Popen([sys.argv[1]], env=env)
+    try:
+        app = wait_for("the program on the accessibility bus", application, 20)
+        press(app, "Start")
+        for n, answer in enumerate(ANSWERS, start=1):
+            if n == 5:
+                press(app, "Ask The Audience")
+            box = wait_for("the answer box", lambda: find(app, "text", "Put answer here."))
+            box.queryEditableText().setTextContents(answer)
+            wait_for("the answer to be set", lambda: box.queryText().getText(0, -1) == answer)
+            press(app, "Verify")
+            ok = wait_for(f"the message box of question {n}",
+                          lambda: find(app, "push button", "OK"))
+            do(ok, "Press")
+            wait_for("the message box to close", lambda: find(app, "push button", "OK") is None)
+            winning = wait_for(
+                f"a winning to bank at question {n}",
+                lambda: next((a for a in pyatspi.findAllDescendants(
+                    app, lambda a: a is not None and a.name == "Winning")
+                    if "Bank" in actions(a)), None))
+            do(winning, "Bank")
+            if n < 15:
+                wait_for("Go on to next question", lambda: enabled(app, "Go on to next question"))
+                press(app, "Go on to next question")
+                wait_for("Verify", lambda: enabled(app, "Verify"))
+        press(app, "Quit", window="Hi Prizewell!")
+        status = game.wait(timeout=10)
+        if status != 0:
+            fail(f"exit status {status}")
+        print("won a whole game through AT-SPI; Quit ended the program with status 0")
+    finally:
+        if game.poll() is None:
+            game.kill()
+            game.wait()
+
+
+if __name__ == "__main__":
+    main()
