@@ -3,7 +3,7 @@
 #include "app/form2.h"
 #include "app/pictureaccessible.h"
 #include "app/startup.h"
-#include "tests/support/gamedriver.h"
+#include "tests/support/gametest.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -39,22 +39,11 @@ bool press(QAbstractButton *button)
 
 } // namespace
 
-class TestAccessibility : public QObject
+class TestAccessibility : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<GameDriver> driver;
-    Form1 &f() { return driver->form1(); }
 
 private slots:
-    void initTestCase() { app::setUpApplication(); }
-    void init() { driver = std::make_unique<GameDriver>(); }
-    void cleanup()
-    {
-        QVERIFY(!GameDriver::messageBox());
-        driver.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
-
     void rolesAndNames_data()
     {
         QTest::addColumn<QString>("name");

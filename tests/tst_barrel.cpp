@@ -3,7 +3,7 @@
 #include "app/startup.h"
 #include "app/winningpicture.h"
 #include "game/procedures.h"
-#include "tests/support/gamedriver.h"
+#include "tests/support/gametest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -13,22 +13,11 @@
 
 #include <memory>
 
-class TestBarrel : public QObject
+class TestBarrel : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<GameDriver> driver;
-    Form1 &f() { return driver->form1(); }
 
 private slots:
-    void initTestCase() { app::setUpApplication(); }
-    void init() { driver = std::make_unique<GameDriver>(); }
-    void cleanup()
-    {
-        QVERIFY(!GameDriver::messageBox());
-        driver.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
-
     void banking_data()
     {
         QTest::addColumn<int>("question");

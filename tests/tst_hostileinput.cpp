@@ -2,7 +2,7 @@
 // windows closed in every state. Each is judged or refused by the game's rules, no more.
 #include "app/form2.h"
 #include "app/startup.h"
-#include "tests/support/gamedriver.h"
+#include "tests/support/gametest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,24 +14,13 @@
 
 #include <memory>
 
-class TestHostileInput : public QObject
+class TestHostileInput : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<GameDriver> driver;
-    Form1 &f() { return driver->form1(); }
 
     bool lost() { return !f().Label18->isHidden() && !f().Command4->isHidden(); }
 
 private slots:
-    void initTestCase() { app::setUpApplication(); }
-    void init() { driver = std::make_unique<GameDriver>(); }
-    void cleanup()
-    {
-        QVERIFY(!GameDriver::messageBox());
-        driver.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
-
     // A megabyte pasted into the answer box is kept whole and judged like any wrong answer.
     void megabyteAnswer()
     {

@@ -1,7 +1,7 @@
 // The three lifelines: each writes its own hint for the question on view, once per game.
 #include "app/startup.h"
 #include "game/procedures.h"
-#include "tests/support/gamedriver.h"
+#include "tests/support/gametest.h"
 
 #include <QTest>
 
@@ -9,11 +9,9 @@
 
 using content::Question;
 
-class TestLifelines : public QObject
+class TestLifelines : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<GameDriver> driver;
-    Form1 &f() { return driver->form1(); }
 
     QPushButton *button(int lifeline)
     {
@@ -21,15 +19,6 @@ class TestLifelines : public QObject
     }
 
 private slots:
-    void initTestCase() { app::setUpApplication(); }
-    void init() { driver = std::make_unique<GameDriver>(); }
-    void cleanup()
-    {
-        QVERIFY(!GameDriver::messageBox());
-        driver.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
-
     void hint_data()
     {
         QTest::addColumn<int>("question");

@@ -1,17 +1,15 @@
 // "Go on to next question": moving on, what it gives back, and what it leaves alone.
 #include "app/startup.h"
 #include "game/procedures.h"
-#include "tests/support/gamedriver.h"
+#include "tests/support/gametest.h"
 
 #include <QTest>
 
 #include <memory>
 
-class TestNextQuestion : public QObject
+class TestNextQuestion : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<GameDriver> driver;
-    Form1 &f() { return driver->form1(); }
 
     QList<int> shownQuestions()
     {
@@ -24,15 +22,6 @@ class TestNextQuestion : public QObject
     }
 
 private slots:
-    void initTestCase() { app::setUpApplication(); }
-    void init() { driver = std::make_unique<GameDriver>(); }
-    void cleanup()
-    {
-        QVERIFY(!GameDriver::messageBox());
-        driver.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
-
     void movesOn_data()
     {
         QTest::addColumn<int>("from");

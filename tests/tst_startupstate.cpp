@@ -4,7 +4,7 @@
 #include "app/form1.h"
 #include "app/startup.h"
 #include "app/winningpicture.h"
-#include "tests/support/gamedriver.h"
+#include "tests/support/gametest.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -15,22 +15,11 @@
 
 #include <memory>
 
-class TestStartupState : public QObject
+class TestStartupState : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<GameDriver> driver;
-    Form1 &f() { return driver->form1(); }
 
 private slots:
-    void initTestCase() { app::setUpApplication(); }
-    void init() { driver = std::make_unique<GameDriver>(); }
-    void cleanup()
-    {
-        QVERIFY(!GameDriver::messageBox());
-        driver.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
-
     void window()
     {
         QCOMPARE(f().objectName(), QStringLiteral("Form1"));

@@ -2,7 +2,7 @@
 #include "app/startup.h"
 #include "app/winningpicture.h"
 #include "game/procedures.h"
-#include "tests/support/gamedriver.h"
+#include "tests/support/gametest.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -41,11 +41,9 @@ private:
 
 } // namespace
 
-class TestVerify : public QObject
+class TestVerify : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<GameDriver> driver;
-    Form1 &f() { return driver->form1(); }
 
     void checkLost(const QString &hintBefore)
     {
@@ -63,15 +61,6 @@ class TestVerify : public QObject
     }
 
 private slots:
-    void initTestCase() { app::setUpApplication(); }
-    void init() { driver = std::make_unique<GameDriver>(); }
-    void cleanup()
-    {
-        QVERIFY(!GameDriver::messageBox());
-        driver.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
-
     void correct_data()
     {
         QTest::addColumn<int>("question");

@@ -1,7 +1,7 @@
 // The win window: its texts, faces and focus, and that every way out of it ends the program.
 #include "app/form2.h"
 #include "app/startup.h"
-#include "tests/support/gamedriver.h"
+#include "tests/support/gametest.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -9,10 +9,9 @@
 
 #include <memory>
 
-class TestWinWindow : public QObject
+class TestWinWindow : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<GameDriver> driver;
 
     Form2 &shownForm2()
     {
@@ -24,15 +23,6 @@ class TestWinWindow : public QObject
     }
 
 private slots:
-    void initTestCase() { app::setUpApplication(); }
-    void init() { driver = std::make_unique<GameDriver>(); }
-    void cleanup()
-    {
-        QVERIFY(!GameDriver::messageBox());
-        driver.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
-
     void window()
     {
         Form2 &f2 = driver->program().form2();
