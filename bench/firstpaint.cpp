@@ -16,18 +16,23 @@ long peakRssKiB()
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
+    const QByteArray text = status.readAll();
+    const qsizetype at = text.indexOf("VmHWM:");
+    if (at < 0)
+        return -1;
+    return text.mid(at + 6, text.indexOf('\n', at) - at - 6).trimmed().split(' ').value(0).toLong();
 }
 
 } // namespace
 
-FirstPaint::FirstPaint(QWidget *window)
+FirstPaint::FirstPaint(QWidget *window) : QObject(window)
 {
     window->installEventFilter(this);
+}
+
+void FirstPaint::watch(QWidget *window)
+{
+    new FirstPaint(window);
 }
 
 bool FirstPaint::eventFilter(QObject *, QEvent *event)

@@ -9,13 +9,15 @@ class QWidget;
 class FirstPaint : public QObject
 {
 public:
-    // The process start time comes from PRIZEWELL_BENCH_T0, microseconds since the epoch,
-    // taken by the launching script just before it starts the process.
-    explicit FirstPaint(QWidget *window);
+    // Watches `window`, which owns the probe. The process start time comes from
+    // PRIZEWELL_BENCH_T0, microseconds since the epoch, taken by the launching script just
+    // before it starts the process.
+    static void watch(QWidget *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    explicit FirstPaint(QWidget *window);
     bool m_done = false;
 };

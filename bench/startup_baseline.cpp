@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QWidget window;
     QLabel label(QStringLiteral("Prizewell"), &window);
-    const FirstPaint probe(&window);
+    FirstPaint::watch(&window);
     window.show();
     return QApplication::exec();
 }

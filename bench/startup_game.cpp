@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     app::setUpApplication();
     Program program;
-    const FirstPaint probe(&program.form1());
+    FirstPaint::watch(&program.form1());
     program.show();
     return QApplication::exec();
 }
