@@ -3,6 +3,8 @@
 #   play.sh BINARY win [GAMES]   wins GAMES games (default 1), banking every winning by a
 #                                mouse drag, and leaves through the win window's Quit
 #   play.sh BINARY lose          loses on question 1 and leaves through the main window's Quit
+#   play.sh BINARY foreign HELPER  drags text, files and an image from another program onto the
+#                                barrel while a winning waits: nothing may change
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=xsession.sh
@@ -119,6 +121,45 @@ lose_game() {
     expect_exit_zero
 }
 
+# Drags from another program's window onto the barrel; the waiting winning must stay.
+foreign_game() {
+    local helper=$1 kind hx hy x y bx by background
+    launch
+    click "${START[@]}"
+    answer "${answers[0]}"
+    wait_for 5 has_windows Prizewell 2 || fail "no message box after answering question 1"
+    xdotool key --clearmodifiers Return
+    wait_for 5 has_windows Prizewell 1 || fail "message box did not close"
+    read -r x y < <(at $(winning_centre 1))
+    read -r bx by < <(at "${BARREL[@]}")
+    background=$(pixel $(at "${BACKGROUND[@]}"))
+    for kind in text files image; do
+        "$helper" "$kind" &
+        local helper_pid=$!
+        wait_for 10 has_windows "Foreign drag source" 1 || fail "helper window did not appear"
+        read -r hx hy < <(window_origin "$(windows_named "Foreign drag source")")
+        xdotool mousemove --sync $((hx + 100)) $((hy + 50)) mousedown 1
+        for i in 1 2 3 4 5 6 7 8 9 10; do
+            xdotool mousemove --sync $((hx + 100 + (bx - hx - 100) * i / 10)) \
+                $((hy + 50 + (by - hy - 50) * i / 10))
+            sleep 0.02
+        done
+        xdotool mouseup 1
+        sleep 0.5
+        kill "$helper_pid"
+        wait "$helper_pid" 2>/dev/null || true
+        kill -0 "$GAME_PID" || fail "the game died on a dropped $kind"
+        [ "$(pixel "$x" "$y")" != "$background" ] || fail "a dropped $kind banked the winning"
+        has_windows Prizewell 1 || fail "a dropped $kind opened a window"
+    done
+    # The winning itself still banks.
+    drag_to_barrel 1 || fail "winning 1 no longer banks"
+    click "${GO_ON[@]}"
+    answer "wrong"
+    click "${QUIT[@]}"
+    expect_exit_zero
+}
+
 trap stop_all EXIT
 start_display
 case "$mode" in
@@ -127,5 +168,6 @@ win)
     echo "drags: $drags, failed: $drag_failures"
     ;;
 lose) lose_game ;;
+foreign) foreign_game "$(realpath "$3")" ;;
 *) fail "unknown mode $mode" ;;
 esac
