@@ -12,7 +12,6 @@ public:
     // Every image of an icon file.
     static Picture load(const QString &path);
 
-    [[nodiscard]] bool isNull() const { return m_images.isEmpty(); }
     [[nodiscard]] const QList<QPixmap> &images() const { return m_images; }
     // The image whose size is nearest to `devicePixels`, for drawing pixel art without
     // smoothing: scaling the nearest size distorts the drawing least.

@@ -33,7 +33,6 @@ public:
 
     // Ends the program at once: every window goes away and no game procedure runs after it.
     void end();
-    [[nodiscard]] bool hasEnded() const { return m_ended; }
 
 private:
     void onClick(QAbstractButton *button, void (*procedure)(Program &));

@@ -4,6 +4,7 @@
 #include "app/winningpicture.h"
 #include "game/procedures.h"
 #include "tests/support/gametest.h"
+#include "tests/support/prizeladder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,13 +23,8 @@ private slots:
     {
         QTest::addColumn<int>("question");
         QTest::addColumn<QString>("winnings");
-        const QStringList ladder{"Winnings:$100",    "Winnings:$200",   "Winnings:$300",
-                                 "Winnings$:500",    "Winnings:$1000",  "Winnings:$2000",
-                                 "Winnings:$4000",   "Winnings:$8000",  "Winnings:$16000",
-                                 "Winnings:$32000",  "Winnings:$64000", "Winnings:$125000",
-                                 "Winnings:$250000", "Winnings:$500000"};
         for (int n = 1; n <= 14; ++n)
-            QTest::addRow("tag %c", char('a' + n - 1)) << n << ladder[n - 1];
+            QTest::addRow("tag %c", char('a' + n - 1)) << n << prizeLadder[n - 1];
     }
     void banking()
     {

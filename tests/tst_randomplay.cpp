@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/winningpicture.h"
 #include "tests/support/gamedriver.h"
+#include "tests/support/prizeladder.h"
 
 #include <QMessageBox>
 #include <QRandomGenerator>
@@ -37,11 +38,6 @@ struct Model
         {"16"},
         {"Saturday"},
     }};
-    static constexpr std::array<const char *, 14> ladder{
-        "Winnings:$100",    "Winnings:$200",   "Winnings:$300",   "Winnings$:500",
-        "Winnings:$1000",   "Winnings:$2000",  "Winnings:$4000",  "Winnings:$8000",
-        "Winnings:$16000",  "Winnings:$32000", "Winnings:$64000", "Winnings:$125000",
-        "Winnings:$250000", "Winnings:$500000"};
 
     enum class Screen { Main, Win, Ended };
 
@@ -142,7 +138,7 @@ struct Model
         }
         goOnEnabled = true;
         goOnShown = goOnShown || n == 1;
-        winnings = QLatin1String(ladder[std::size_t(n - 1)]);
+        winnings = prizeLadder[n - 1];
         text.clear();
     }
 
