@@ -2,11 +2,10 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/messagebox.h"
 #include "app/program.h"
 #include "content/questionbank.h"
 
-#include <QCoreApplication>
-#include <QMessageBox>
 #include <QStringView>
 
 #include <string_view>
@@ -36,17 +35,6 @@ std::u16string_view text16(const QString &s)
     return {QStringView(s).utf16(), std::size_t(s.size())};
 }
 
-// Modal for the whole program but not blocking the caller: nothing follows the box in the
-// procedure, and the player can do nothing else until it is closed.
-void showCorrectMessage(Form1 &f)
-{
-    auto *box = new QMessageBox(QMessageBox::NoIcon, QCoreApplication::applicationName(),
-                                QString::fromLatin1(correctMessage), QMessageBox::Ok, &f);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::ApplicationModal);
-    box->open();
-}
-
 void useLifeline(Program &program, QPushButton *button, std::string_view Question::*hint)
 {
     Form1 &f = program.form1();
@@ -71,7 +59,8 @@ void Form1_Command1_Click(Program &program)
         f.Command6->setEnabled(false);
         f.Command7->setEnabled(false);
         f.Label19->setText(QString());
-        showCorrectMessage(f);
+        // The procedure waits here until the player has closed the box.
+        app::showMessage(&f, QString::fromLatin1(correctMessage));
         return;
     }
     f.Command1->setEnabled(false);

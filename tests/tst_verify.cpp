@@ -86,22 +86,25 @@ private slots:
         QVERIFY(!f().Label19->text().isEmpty());
         driver->type(typed);
         BoxWatcher watcher(f(), question);
+        bool verifyReturned = false;
+        driver->whileBoxOpen([&](QMessageBox *box) {
+            QVERIFY2(!verifyReturned, "Verify went on without waiting for the box");
+            QVERIFY(watcher.seen);
+            QVERIFY2(watcher.stateDoneFirst, "the box came before the window's changes");
+            QCOMPARE(box->text(), QStringLiteral("Correct! Put the winning in the barrel."));
+            QCOMPARE(box->windowTitle(), QStringLiteral("Prizewell"));
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->buttons().size(), 1);
+            QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+            QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+            // The box keeps the player out of the main window until it is answered.
+            QVERIFY(!driver->click(f().Command6));
+            QVERIFY(!driver->bank(question));
+        });
+        const int boxes = driver->boxesSeen();
         QVERIFY(driver->click(f().Command1));
-
-        QMessageBox *box = GameDriver::messageBox();
-        QVERIFY(box);
-        QVERIFY(watcher.seen);
-        QVERIFY2(watcher.stateDoneFirst, "the box came before the window's changes");
-        QCOMPARE(box->text(), QStringLiteral("Correct! Put the winning in the barrel."));
-        QCOMPARE(box->windowTitle(), QStringLiteral("Prizewell"));
-        QCOMPARE(box->icon(), QMessageBox::NoIcon);
-        QCOMPARE(box->buttons().size(), 1);
-        QCOMPARE(box->standardButtons(), QMessageBox::Ok);
-        QVERIFY(box->isModal());
-
-        // The box keeps the player out of the main window until it is answered.
-        QVERIFY(!driver->click(f().Command6));
-        QVERIFY(GameDriver::answerMessageBox());
+        verifyReturned = true;
+        QCOMPARE(driver->boxesSeen(), boxes + 1);
         QVERIFY(!GameDriver::messageBox());
 
         QVERIFY(!f().questionLabel(question)->isHidden());
@@ -178,7 +181,7 @@ private slots:
         f().Label3->setVisible(true);
         driver->type(QStringLiteral("81"));
         game::Form1_Command1_Click(driver->program());
-        QVERIFY(GameDriver::answerMessageBox());
+        QCOMPARE(driver->boxesSeen(), 1);
         QVERIFY(!f().Image3->isHidden());
         QVERIFY(f().Image1->isHidden());
     }

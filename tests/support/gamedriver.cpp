@@ -8,6 +8,9 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -41,7 +44,37 @@ QString latin1(std::string_view s)
 
 } // namespace
 
-GameDriver::GameDriver() : m_program([this] { ++m_ends; })
+// Hands each message box, once it waits for its answer, to the test's player.
+class GameDriver::BoxPlayer : public QObject
+{
+public:
+    BoxPlayer() { qApp->installEventFilter(this); }
+    std::function<void(QMessageBox *)> next;
+    int seen = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show) {
+            ++seen;
+            // Queued, so that it runs inside the box's own event loop, once the box has the
+            // keyboard as it would before a player could press anything.
+            QTimer::singleShot(0, box, [this, box] {
+                if (!QTest::qWaitForWindowActive(box))
+                    qWarning("the message box did not become active");
+                if (const auto player = std::exchange(next, {}))
+                    player(box);
+                if (box->isVisible())
+                    answerMessageBox();
+            });
+        }
+        return false;
+    }
+};
+
+GameDriver::GameDriver()
+    : m_boxPlayer(std::make_unique<BoxPlayer>()), m_program([this] { ++m_ends; })
 {
     m_program.show();
     if (!QTest::qWaitForWindowExposed(&form1()))
@@ -85,9 +118,17 @@ bool GameDriver::answerMessageBox()
     if (!box || box->buttons().size() != 1)
         return false;
     clickAt(box->buttons().constFirst());
-    // The box deletes itself once closed.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return true;
+}
+
+void GameDriver::whileBoxOpen(std::function<void(QMessageBox *)> player)
+{
+    m_boxPlayer->next = std::move(player);
+}
+
+int GameDriver::boxesSeen() const
+{
+    return m_boxPlayer->seen;
 }
 
 bool GameDriver::dropOnBarrel(const QMimeData *data)
@@ -125,7 +166,8 @@ void GameDriver::answerCorrectly(int n, int answerIndex)
 {
     const auto answers = content::questionRow(n)->acceptedAnswers();
     type(latin1(answers[std::size_t(answerIndex)]));
-    if (!click(form1().Command1) || !answerMessageBox())
+    const int boxes = boxesSeen();
+    if (!click(form1().Command1) || boxesSeen() != boxes + 1)
         qFatal("question %d was not judged correct", n);
 }
 

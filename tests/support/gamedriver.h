@@ -8,6 +8,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class QAbstractButton;
 class QMessageBox;
 class QMimeData;
@@ -34,6 +37,12 @@ public:
     [[nodiscard]] static QMessageBox *messageBox();
     // Presses the message box's only button. False when there is no box.
     static bool answerMessageBox();
+    // The message box holds up the action that opened it until it is answered. Once the next
+    // box is open, `player` acts while it waits; whatever it leaves open is then answered.
+    // Without a player a box is answered at once.
+    void whileBoxOpen(std::function<void(QMessageBox *)> player);
+    // How many message boxes have been opened.
+    [[nodiscard]] int boxesSeen() const;
 
     // Drags `data` onto the barrel (enter, move, drop). True when the barrel took the drop.
     bool dropOnBarrel(const QMimeData *data);
@@ -48,6 +57,8 @@ public:
     void playTo(int n);
 
 private:
+    class BoxPlayer;
+    std::unique_ptr<BoxPlayer> m_boxPlayer;
     Program m_program;
     int m_ends = 0;
 };
