@@ -13,6 +13,8 @@ void setUpApplication()
 {
     QCoreApplication::setApplicationName(QString::fromLatin1(applicationName));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(applicationVersion));
+    // The desktop entry's id: the Wayland app id, so the shell shows the entry's icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(PRIZEWELL_APP_ID));
     // No application display name: Qt would append it to every window title.
     QApplication::setWindowIcon(QIcon(QString::fromLatin1(pictures::applicationIcon)));
     QAccessible::installFactory(&PictureBoxAccessible::factory);

@@ -243,6 +243,7 @@ private slots:
 
     void identity()
     {
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.prizewell.Prizewell"));
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Prizewell"));
         QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.00"));
         QVERIFY(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
