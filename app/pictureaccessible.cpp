@@ -1,9 +1,8 @@
 #include "app/pictureaccessible.h"
 
 #include "app/picturebox.h"
+#include "app/program.h"
 #include "app/winningpicture.h"
-
-#include <QApplication>
 
 PictureBoxAccessible::PictureBoxAccessible(QWidget *picture)
     : QAccessibleWidget(picture, QAccessible::Graphic)
@@ -12,10 +11,9 @@ PictureBoxAccessible::PictureBoxAccessible(QWidget *picture)
 
 QStringList PictureBoxAccessible::actionNames() const
 {
+    // Offered only when a player could drag the picture.
     auto *winning = qobject_cast<WinningPicture *>(widget());
-    // Offered only when a player could drag it: on screen, and no message box in the way.
-    const QWidget *modal = QApplication::activeModalWidget();
-    if (!winning || !winning->isVisible() || (modal && modal != winning->window()))
+    if (!winning || !Program::reachable(winning))
         return {};
     return {QString::fromLatin1(bankAction)};
 }

@@ -5,8 +5,9 @@
 #include "content/questionbank.h"
 #include "game/procedures.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QScreen>
+#include <QShortcut>
 
 Program::Program(EndHook endProgram)
     : m_form1(std::make_unique<Form1>()), m_endProgram(std::move(endProgram))
@@ -22,15 +23,21 @@ Program::Program(EndHook endProgram)
     onClick(f.Command5, game::Form1_Command5_Click);
     onClick(f.Command6, game::Form1_Command6_Click);
     onClick(f.Command7, game::Form1_Command7_Click);
-    const auto bank = [this](QWidget *source) {
-        if (!m_ended)
-            game::Form1_imgBarrel_DragDrop(*this, source);
-    };
-    connect(f.imgBarrel, &Barrel::dropped, this, bank);
+    connect(f.imgBarrel, &Barrel::dropped, this, &Program::bank);
     for (int n = 1; n <= content::questionCount; ++n) {
         WinningPicture *picture = f.winningPicture(n);
-        connect(picture, &WinningPicture::bankRequested, this, [bank, picture] { bank(picture); });
+        connect(picture, &WinningPicture::bankRequested, this, [this, picture] { bank(picture); });
     }
+    // Banking without a mouse: the winning on view, as if dragged. No key the answer box uses.
+    auto *bankKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), &f);
+    connect(bankKey, &QShortcut::activated, this, [this] {
+        for (int n = 1; n <= content::questionCount; ++n) {
+            if (WinningPicture *picture = m_form1->winningPicture(n); reachable(picture)) {
+                bank(picture);
+                return;
+            }
+        }
+    });
     // Closing the main window through its frame ends the program, as its own Quit does.
     connect(&f, &Form1::closing, this, &Program::end);
 }
@@ -39,10 +46,35 @@ Program::~Program() = default;
 
 void Program::onClick(QAbstractButton *button, void (*procedure)(Program &))
 {
-    connect(button, &QAbstractButton::clicked, this, [this, procedure] {
-        if (!m_ended)
-            procedure(*this);
-    });
+    connect(button, &QAbstractButton::clicked, this,
+            [this, button, procedure] { run(button, [this, procedure] { procedure(*this); }); });
+}
+
+void Program::bank(QWidget *winning)
+{
+    run(winning, [this, winning] { game::Form1_imgBarrel_DragDrop(*this, winning); });
+}
+
+bool Program::reachable(const QWidget *control)
+{
+    if (!control->isVisible() || !control->isEnabled())
+        return false;
+    const QWidget *modal = QApplication::activeModalWidget();
+    return !modal || modal == control->window();
+}
+
+void Program::run(const QWidget *control, const std::function<void()> &procedure)
+{
+    // A click can be delivered to a control no player could reach: a hidden button pressed
+    // through accessibility, or one given the focus while hidden and then pressed by a key.
+    if (m_ended || !reachable(control))
+        return;
+    procedure();
+    // Hiding the focused control moves the focus on only if another control can take it then;
+    // otherwise the hidden control keeps it and Tab would go on from there. Drop it, so that
+    // Tab starts again from the top of the chain.
+    if (QWidget *focus = m_form1->focusWidget(); focus && focus->isHidden())
+        focus->clearFocus();
 }
 
 Form2 &Program::form2()

@@ -10,6 +10,7 @@
 class Form1;
 class Form2;
 class QAbstractButton;
+class QWidget;
 
 class Program : public QObject
 {
@@ -34,8 +35,15 @@ public:
     // Ends the program at once: every window goes away and no game procedure runs after it.
     void end();
 
+    // Whether a player could use `control` now: on screen in a shown window, enabled, and no
+    // modal box in the way. Mouse, keyboard and accessibility all reach the game through this.
+    [[nodiscard]] static bool reachable(const QWidget *control);
+
 private:
     void onClick(QAbstractButton *button, void (*procedure)(Program &));
+    void bank(QWidget *winning);
+    // Runs a procedure for `control` if the game is on and a player could use the control.
+    void run(const QWidget *control, const std::function<void()> &procedure);
 
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<Form2> m_form2;

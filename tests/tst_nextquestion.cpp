@@ -7,6 +7,32 @@
 
 #include <memory>
 
+namespace {
+
+// Whether the next question was already on view when the current one went.
+class HideWatcher : public QObject
+{
+public:
+    HideWatcher(QWidget *current, QWidget *next) : m_next(next)
+    {
+        current->installEventFilter(this);
+    }
+    bool nextShownFirst = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide)
+            nextShownFirst = !m_next->isHidden();
+        return false;
+    }
+
+private:
+    QWidget *m_next;
+};
+
+} // namespace
+
 class TestNextQuestion : public GameTest
 {
     Q_OBJECT
@@ -36,8 +62,11 @@ private slots:
         driver->answerCorrectly(from);
         QVERIFY(driver->bank(from));
         const QString winnings = f().Label17->text();
+        HideWatcher watcher(f().questionLabel(from), f().questionLabel(from + 1));
         driver->goOn();
         QCOMPARE(shownQuestions(), QList<int>{from + 1});
+        // Never a moment without a question: screen readers hear the new one arrive first.
+        QVERIFY(watcher.nextShownFirst);
         for (QPushButton *b : {f().Command1, f().Command5, f().Command6, f().Command7})
             QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
         QVERIFY(f().Command3->isVisible());

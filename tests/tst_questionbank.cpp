@@ -1,6 +1,7 @@
 // The question bank: its shape, its lookups, the matching rule and the texts whose oddities
 // are easy to "fix" by accident.
 #include "content/questionbank.h"
+#include "tests/support/acceptedanswers.h"
 #include "tests/support/prizeladder.h"
 
 #include <QTest>
@@ -148,27 +149,28 @@ private slots:
         QTest::addColumn<int>("question");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("1") << 1 << "Orvan Quillam" << true;
-        QTest::newRow("1 lower case") << 1 << "orvan quillam" << false;
-        QTest::newRow("3") << 3 << "81" << true;
+        // Every accepted answer exactly, and with its case flipped.
+        for (int n = 1; n <= 15; ++n) {
+            for (const char *answer : acceptedAnswers[std::size_t(n - 1)]) {
+                if (!answer)
+                    continue;
+                const QString exact = QString::fromLatin1(answer);
+                QString flipped = exact;
+                for (QChar &c : flipped)
+                    c = c.isUpper() ? c.toLower() : c.toUpper();
+                QTest::addRow("%d %s", n, answer) << n << exact << true;
+                if (flipped != exact)
+                    QTest::addRow("%d %s, case flipped", n, answer) << n << flipped << false;
+            }
+        }
         QTest::newRow("3 leading zero") << 3 << "081" << false;
         QTest::newRow("3 as decimal") << 3 << "81.0" << false;
         QTest::newRow("3 trailing space") << 3 << "81 " << false;
-        QTest::newRow("4 short") << 4 << "Visual Basic" << true;
-        QTest::newRow("4 versioned") << 4 << "Visual Basic 6.0" << true;
-        QTest::newRow("4 full") << 4 << "Microsoft Visual Basic 6.0" << true;
         QTest::newRow("4 vendor only") << 4 << "Microsoft Visual Basic" << false;
-        QTest::newRow("5 with article") << 5 << "The Holy Grail" << true;
-        QTest::newRow("5 without") << 5 << "Holy Grail" << true;
         QTest::newRow("5 lower article") << 5 << "the Holy Grail" << false;
-        QTest::newRow("6 lower") << 6 << "man" << true;
-        QTest::newRow("6 capital") << 6 << "Man" << true;
         QTest::newRow("6 shouted") << 6 << "MAN" << false;
-        QTest::newRow("11 leading zero") << 11 << "0.65" << true;
-        QTest::newRow("11 bare") << 11 << ".65" << true;
         QTest::newRow("11 trailing zero") << 11 << "0.650" << false;
         QTest::newRow("11 percent") << 11 << "65%" << false;
-        QTest::newRow("15") << 15 << "Saturday" << true;
         QTest::newRow("empty") << 1 << "" << false;
         QTest::newRow("another question's answer") << 2 << "Orvan Quillam" << false;
         QTest::newRow("full-width digits")

@@ -1,15 +1,23 @@
-// Long random games against an independent model of the rules. After every action every
-// control is compared with the model; the first difference fails with the seed and the trace.
+// Long random games against an independent model of the rules, played through every way input
+// reaches the program: mouse, keys, accessibility actions and drops, aimed at every control in
+// every state, hidden and disabled ones included. After every action every control is compared
+// with the model; the first difference fails with the seed and the trace.
 //
 // Longer runs by hand: PRIZEWELL_RANDOM_ACTIONS=200000 PRIZEWELL_RANDOM_SEED=7 tst_randomplay
 #include "app/form2.h"
+#include "app/pictureaccessible.h"
 #include "app/startup.h"
 #include "app/winningpicture.h"
+#include "tests/support/acceptedanswers.h"
 #include "tests/support/gamedriver.h"
 #include "tests/support/prizeladder.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <array>
@@ -20,24 +28,7 @@ namespace {
 // The rules, written down again on their own: what each action does to what the player sees.
 struct Model
 {
-    // Each question's accepted answers, the first being the one usually typed.
-    static constexpr std::array<std::array<const char *, 3>, 15> answers{{
-        {"Orvan Quillam"},
-        {"Bilbo"},
-        {"81"},
-        {"Visual Basic", "Visual Basic 6.0", "Microsoft Visual Basic 6.0"},
-        {"Holy Grail", "The Holy Grail"},
-        {"man", "Man"},
-        {"104"},
-        {"2"},
-        {"Tollen"},
-        {"Vantry Middle School"},
-        {"0.65", ".65"},
-        {"Trombone"},
-        {"Trumpet"},
-        {"16"},
-        {"Saturday"},
-    }};
+    static constexpr const auto &answers = acceptedAnswers;
 
     enum class Screen { Main, Win, Ended };
 
@@ -54,10 +45,12 @@ struct Model
     QString hint;
     QString text;
     bool box = false;
+    int boxes = 0; // message boxes opened so far
     Screen screen = Screen::Main;
     QString failure; // set by the driver when the program and the model disagree
 
     bool playable() const { return screen == Screen::Main && !box; }
+    bool verifyOpensBox() const { return question && accepted(question, text); }
 
     static bool accepted(int n, const QString &typed)
     {
@@ -79,6 +72,7 @@ struct Model
                 lifelineEnabled = {false, false, false};
                 hint.clear();
                 box = true;
+                ++boxes;
             } else {
                 verifyEnabled = goOnEnabled = false;
                 lifelineEnabled = {false, false, false};
@@ -129,6 +123,16 @@ struct Model
         }
     }
 
+    // The winning a drag or the banking key could bank now, or 0.
+    int bankable() const
+    {
+        for (int n = 1; playable() && n <= 15; ++n) {
+            if (winningShown[std::size_t(n - 1)])
+                return n;
+        }
+        return 0;
+    }
+
     void bank(int n)
     {
         winningShown[std::size_t(n - 1)] = false;
@@ -158,12 +162,97 @@ struct Totals
     int won = 0, lost = 0, quitMidGame = 0;
 };
 
+QAccessibleActionInterface *actionsOf(QObject *object)
+{
+    return QAccessible::queryAccessibleInterface(object)->actionInterface();
+}
+
+// An accessibility action, as an assistive tool sends it. A button's "Press" clicks it a moment
+// later, so this waits for that click when one is coming.
+void accessibleAction(QObject *object, const QString &action)
+{
+    QAccessibleActionInterface *a = actionsOf(object);
+    if (!a->actionNames().contains(action))
+        return;
+    auto *button = qobject_cast<QAbstractButton *>(object);
+    if (!button || action != QAccessibleActionInterface::pressAction()) {
+        a->doAction(action);
+        return;
+    }
+    QSignalSpy clicked(button, &QAbstractButton::clicked);
+    a->doAction(action);
+    if (clicked.isEmpty())
+        clicked.wait(1000);
+}
+
+// The window the keyboard types into. The offscreen platform has no window manager to hand the
+// focus back when a box closes, so where no window has it, it goes where a desktop would give it:
+// to the open box, else to the window on view.
+QWindow *keyboardWindow()
+{
+    // A player's next key comes after the program has handled what went before.
+    QCoreApplication::processEvents();
+    if (QWindow *w = QGuiApplication::focusWindow())
+        return w;
+    QWidget *top = QApplication::activeModalWidget();
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (!top && w->isVisible())
+            top = w;
+    }
+    if (!top)
+        return nullptr;
+    top->activateWindow();
+    return QTest::qWaitForWindowActive(top) ? QGuiApplication::focusWindow() : nullptr;
+}
+
+void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+{
+    if (QWindow *w = keyboardWindow())
+        QTest::keyClick(w, k, modifiers);
+}
+
 } // namespace
 
 class TestRandomPlay : public QObject
 {
     Q_OBJECT
     Totals totals;
+
+    // The run under way.
+    std::unique_ptr<GameDriver> d;
+    Model m;
+    QRandomGenerator rng;
+    quint32 seed = 0;
+    long done = 0, budget = 0;
+    QStringList trace;
+    QString divergence;
+
+    bool running() const { return divergence.isEmpty() && done < budget; }
+
+    // Recorded before the action is carried out: what is done while a message box waits runs
+    // inside the action that opened it.
+    void note(const QString &action)
+    {
+        trace << action;
+        ++done;
+        ++totals.actions;
+    }
+
+    void fail(const QString &what)
+    {
+        if (divergence.isEmpty())
+            divergence = QStringLiteral("seed %1: %2\nafter:\n  %3")
+                             .arg(seed)
+                             .arg(what, trace.join(QStringLiteral("\n  ")));
+    }
+
+    void check()
+    {
+        if (divergence.isEmpty()) {
+            if (const QString diff = difference(*d, m); !diff.isEmpty())
+                fail(diff);
+        }
+    }
 
     static QString difference(GameDriver &d, const Model &m)
     {
@@ -184,6 +273,7 @@ class TestRandomPlay : public QObject
         Form2 *f2 = d.program().loadedForm2();
         check("Form2 shown", f2 && f2->isVisible(), m.screen == Model::Screen::Win);
         check("message box", GameDriver::messageBox() != nullptr, m.box);
+        check("message boxes opened", d.boxesSeen(), m.boxes);
         for (int n = 1; n <= 15; ++n) {
             check(qPrintable(QStringLiteral("Label%1 shown").arg(n)),
                   !f.questionLabel(n)->isHidden(), m.question == n);
@@ -218,7 +308,7 @@ class TestRandomPlay : public QObject
         return diffs.join(u"; ");
     }
 
-    static QString nearMiss(QRandomGenerator &rng, int question)
+    QString nearMiss(int question)
     {
         const QString right = QLatin1String(Model::answers[std::size_t(question - 1)][0]);
         switch (rng.bounded(6)) {
@@ -237,162 +327,284 @@ class TestRandomPlay : public QObject
         }
     }
 
-    // Plays until `budget` actions are spent. Returns the first divergence, or an empty string.
-    QString play(quint32 seed, long budget)
+    // Plays until `actions` actions are spent, game after game. Returns the first divergence.
+    QString play(quint32 runSeed, long actions)
     {
-        QRandomGenerator rng(seed);
-        QStringList trace;
-        long done = 0;
-        while (done < budget) {
-            auto driver = std::make_unique<GameDriver>();
-            Model m;
-            trace.clear();
-            trace << QStringLiteral("-- new game");
-            while (m.screen != Model::Screen::Ended && done < budget) {
-                const int roll = int(rng.bounded(1000));
-                QString action;
-                if (m.screen == Model::Screen::Win) {
-                    if (roll < 800) {
-                        action = QStringLiteral("Quit on the win window");
-                        driver->click(driver->program().loadedForm2()->Command1);
-                    } else {
-                        action = QStringLiteral("close the win window's frame");
-                        driver->program().loadedForm2()->close();
-                    }
-                    m.screen = Model::Screen::Ended;
-                    ++totals.won;
-                } else if (m.box && roll < 800) {
-                    action = QStringLiteral("OK on the message box");
-                    GameDriver::answerMessageBox();
-                    m.box = false;
-                } else if (m.box && roll < 900) {
-                    action = QStringLiteral("type letters while the box is open");
-                    QTest::keyClicks(GameDriver::messageBox(), QStringLiteral("abc"));
-                } else if (roll < 80 || m.box) {
-                    action = chaos(rng, *driver, m);
-                    if (action.isEmpty())
-                        return report(seed, trace, m.failure);
-                } else {
-                    action = nextStep(rng, *driver, m);
-                    if (action.isEmpty())
-                        return report(seed, trace, m.failure);
-                }
-                trace << action;
-                ++done;
-                ++totals.actions;
-                const QString diff = difference(*driver, m);
-                if (!diff.isEmpty())
-                    return report(seed, trace, diff);
+        seed = runSeed;
+        rng.seed(seed);
+        done = 0;
+        budget = actions;
+        divergence.clear();
+        while (running()) {
+            d = std::make_unique<GameDriver>();
+            m = Model();
+            trace = QStringList{QStringLiteral("-- new game")};
+            while (running() && m.screen != Model::Screen::Ended) {
+                if (m.screen == Model::Screen::Win)
+                    onTheWinWindow();
+                else if (rng.bounded(1000) < 80)
+                    chaos();
+                else
+                    nextStep();
+                check();
             }
-            if (GameDriver::messageBox())
-                GameDriver::answerMessageBox();
+            d.reset();
         }
-        return {};
+        return divergence;
+    }
+
+    // The player's turns while the message box waits for its answer.
+    void whileTheBoxWaits()
+    {
+        check();
+        while (running() && m.box) {
+            const int roll = int(rng.bounded(100));
+            if (roll < 60) {
+                answerTheBox();
+            } else if (roll < 70) {
+                note(QStringLiteral("type letters while the box is open"));
+                key(Qt::Key_A);
+                key(Qt::Key_Backspace);
+            } else {
+                chaos();
+            }
+            check();
+        }
+    }
+
+    void answerTheBox()
+    {
+        Form1 &f = d->form1();
+        // Accessibility presses are slow (a button pressed that way clicks a moment later), so
+        // they are drawn least often.
+        const int roll = int(rng.bounded(100));
+        if (roll < 3) {
+            note(QStringLiteral("press OK through accessibility"));
+            accessibleAction(GameDriver::messageBox()->buttons().constFirst(),
+                             QAccessibleActionInterface::pressAction());
+        } else if (roll < 35) {
+            note(QStringLiteral("OK on the message box"));
+            GameDriver::answerMessageBox();
+        } else if (roll < 60) {
+            note(QStringLiteral("Return on the message box"));
+            key(Qt::Key_Return);
+        } else if (roll < 80) {
+            note(QStringLiteral("click the main window, then Space"));
+            QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, f.Label17->geometry().center());
+            key(Qt::Key_Space);
+        } else {
+            note(QStringLiteral("click the winning, then Return"));
+            QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {},
+                              f.winningPicture(m.question)->geometry().center());
+            key(Qt::Key_Return);
+        }
+        m.box = false;
     }
 
     // What a player intent on winning does next; a near miss now and then.
-    QString nextStep(QRandomGenerator &rng, GameDriver &d, Model &m)
+    void nextStep()
     {
+        const auto path = [this] { return rng.bounded(1000) < 985 ? Path::Mouse : Path::Press; };
         if (m.startShown)
-            return clickButton(d, m, 2);
+            return button(2, path());
         if (m.lostShown)
-            return clickButton(d, m, 4);
-        for (int n = 1; n <= 15; ++n) {
-            if (m.winningShown[std::size_t(n - 1)])
-                return drag(d, m, n, true);
+            return button(4, path());
+        if (const int n = m.bankable()) {
+            const int roll = int(rng.bounded(100));
+            return roll < 80 ? drop(n) : roll < 90 ? bankAction(n) : bankKey();
         }
         if (m.goOnShown && m.goOnEnabled)
-            return clickButton(d, m, 3);
+            return button(3, path());
         const int roll = int(rng.bounded(100));
         if (roll < 10)
-            return clickButton(d, m, 5 + int(rng.bounded(3)));
+            return button(5 + int(rng.bounded(3)), path());
         if (m.text.isEmpty() || roll < 20) {
             const auto &accepted = Model::answers[std::size_t(m.question - 1)];
             const char *pick = accepted[rng.bounded(3)];
-            const QString typed = roll < 13 ? nearMiss(rng, m.question)
+            const QString typed = roll < 13 ? nearMiss(m.question)
                                   : pick    ? QLatin1String(pick)
                                             : QLatin1String(accepted[0]);
-            d.type(typed);
+            note(QStringLiteral("type \"%1\"").arg(typed));
+            d->type(typed);
             m.text = typed;
-            return QStringLiteral("type \"%1\"").arg(typed);
+            return;
         }
-        return clickButton(d, m, 1);
+        button(1, path());
     }
 
-    // Anything at all: any button, any picture dragged anywhere, a label, a window's frame.
-    QString chaos(QRandomGenerator &rng, GameDriver &d, Model &m)
+    // Anything at all, by any path, at any control: most of it must do nothing.
+    void chaos()
     {
-        Form1 &f = d.form1();
+        Form1 &f = d->form1();
         const int roll = int(rng.bounded(100));
-        if (roll < 50)
-            return clickButton(d, m, 1 + int(rng.bounded(7)));
-        if (roll < 80)
-            return drag(d, m, 1 + int(rng.bounded(15)), rng.bounded(2) == 0);
-        if (roll < 95) {
-            QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, f.Label17->geometry().center());
-            return QStringLiteral("click the winnings label");
+        const int n = 1 + int(rng.bounded(15));
+        if (roll < 25)
+            return button(1 + int(rng.bounded(7)), rng.bounded(8) ? Path::Mouse : Path::Press);
+        if (roll < 35)
+            return drop(n);
+        if (roll < 42)
+            return bankAction(n);
+        if (roll < 48)
+            return bankKey();
+        if (roll < 56) {
+            const int b = 1 + int(rng.bounded(7));
+            note(QStringLiteral("focus Command%1 through accessibility").arg(b));
+            accessibleAction(f.findChild<QAbstractButton *>(QStringLiteral("Command%1").arg(b)),
+                             QAccessibleActionInterface::setFocusAction());
+            return;
         }
+        if (roll < 75)
+            return keyOnTheFocus();
+        if (roll < 85) {
+            note(QStringLiteral("click the winnings label"));
+            QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, f.Label17->geometry().center());
+            return;
+        }
+        if (roll < 95)
+            return dragElsewhere(n);
+        note(QStringLiteral("close the main window's frame"));
         if (m.playable()) {
             f.close();
             m.screen = Model::Screen::Ended;
             ++(m.lostShown ? totals.lost : totals.quitMidGame);
         }
-        return QStringLiteral("close the main window's frame");
     }
 
-    QString clickButton(GameDriver &d, Model &m, int button)
+    enum class Path { Mouse, Press };
+
+    // Applies what a click on button `b` does to the model; a box that follows is played.
+    void expectClick(int b)
     {
-        auto *target =
-            d.form1().findChild<QAbstractButton *>(QStringLiteral("Command%1").arg(button));
-        const bool clicked = d.click(target);
-        const bool expected = m.clickable(button);
-        QString action = QStringLiteral("click Command%1").arg(button);
-        if (clicked != expected) {
-            m.failure = QStringLiteral("%1 delivered: %2, model: %3")
-                            .arg(action)
-                            .arg(clicked)
-                            .arg(expected);
-            return {};
-        }
-        if (clicked) {
-            m.click(button);
-            if (button == 4)
-                ++totals.lost;
-        }
-        return action;
+        if (b == 1 && m.verifyOpensBox())
+            d->whileBoxOpen([this](QMessageBox *) { whileTheBoxWaits(); });
+        m.click(b);
+        if (b == 4)
+            ++totals.lost;
     }
 
-    QString drag(GameDriver &d, Model &m, int n, bool onBarrel)
+    // After an action that may have opened the box: a box left open when the run stopped was
+    // answered by the driver.
+    void boxClosed()
     {
-        const bool possible = m.playable() && m.winningShown[std::size_t(n - 1)];
-        QString action =
-            QStringLiteral("drag Image%1 %2")
-                .arg(n)
-                .arg(onBarrel ? QStringLiteral("onto the barrel") : QStringLiteral("elsewhere"));
-        if (onBarrel) {
-            const bool banked = d.bank(n);
-            if (banked != possible) {
-                m.failure = QStringLiteral("%1 banked: %2, model: %3")
-                                .arg(action)
-                                .arg(banked)
-                                .arg(possible);
-                return {};
-            }
-            if (banked)
-                m.bank(n);
-        } else if (possible) {
-            WinningDragData data(d.form1().winningPicture(n));
+        if (m.box && !GameDriver::messageBox() && d->boxesSeen() == m.boxes)
+            m.box = false;
+    }
+
+    void button(int b, Path path)
+    {
+        auto *target = d->form1().findChild<QAbstractButton *>(QStringLiteral("Command%1").arg(b));
+        const bool expected = m.clickable(b);
+        if (path == Path::Press) {
+            note(QStringLiteral("press Command%1 through accessibility").arg(b));
+            if (expected)
+                expectClick(b);
+            accessibleAction(target, QAccessibleActionInterface::pressAction());
+            return boxClosed();
+        }
+        note(QStringLiteral("click Command%1").arg(b));
+        if (expected)
+            expectClick(b);
+        const bool clicked = d->click(target);
+        boxClosed();
+        if (clicked != expected)
+            fail(QStringLiteral("click Command%1 delivered: %2, model: %3")
+                     .arg(b)
+                     .arg(clicked)
+                     .arg(expected));
+    }
+
+    // A key pressed wherever the keyboard focus is.
+    void keyOnTheFocus()
+    {
+        static constexpr std::array keys{Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab,
+                                         Qt::Key_Backtab, Qt::Key_X};
+        const Qt::Key k = keys[rng.bounded(quint32(keys.size()))];
+        keyboardWindow();
+        QWidget *focus = QApplication::focusWidget();
+        note(QStringLiteral("key %1 on %2")
+                 .arg(QKeySequence(k).toString(),
+                      focus ? focus->objectName() : QStringLiteral("no control")));
+        Form1 &f = d->form1();
+        if (focus == f.Text1) {
+            key(k);
+            m.text = f.Text1->text(); // typing is the player's own business
+            return;
+        }
+        int b = 0;
+        for (int i = 1; i <= 7 && (k == Qt::Key_Space || k == Qt::Key_Return); ++i) {
+            if (focus && focus->objectName() == QStringLiteral("Command%1").arg(i) &&
+                focus->window() == &f)
+                b = i;
+        }
+        if (b && m.clickable(b))
+            expectClick(b);
+        key(k);
+        boxClosed();
+    }
+
+    // A drop onto the barrel, whatever the picture's state: only a winning a player could
+    // drag may be banked.
+    void drop(int n)
+    {
+        note(QStringLiteral("drop Image%1 onto the barrel").arg(n));
+        const bool possible = m.bankable() == n;
+        WinningDragData data(d->form1().winningPicture(n));
+        d->dropOnBarrel(&data);
+        if (possible)
+            m.bank(n);
+    }
+
+    void bankAction(int n)
+    {
+        note(QStringLiteral("Bank Image%1 through accessibility").arg(n));
+        const bool possible = m.bankable() == n;
+        actionsOf(d->form1().winningPicture(n))
+            ->doAction(QString::fromLatin1(PictureBoxAccessible::bankAction));
+        if (possible)
+            m.bank(n);
+    }
+
+    void bankKey()
+    {
+        note(QStringLiteral("Ctrl+B"));
+        const int n = m.bankable();
+        key(Qt::Key_B, Qt::ControlModifier);
+        if (n)
+            m.bank(n);
+    }
+
+    void dragElsewhere(int n)
+    {
+        note(QStringLiteral("drag Image%1 elsewhere").arg(n));
+        if (m.playable() && m.winningShown[std::size_t(n - 1)]) {
+            WinningDragData data(d->form1().winningPicture(n));
             QDragEnterEvent enter(QPoint(2, 2), Qt::MoveAction, &data, Qt::LeftButton, {});
-            QCoreApplication::sendEvent(d.form1().Label17, &enter);
+            QCoreApplication::sendEvent(d->form1().Label17, &enter);
         }
-        return action;
     }
 
-    static QString report(quint32 seed, const QStringList &trace, const QString &diff)
+    void onTheWinWindow()
     {
-        return QStringLiteral("seed %1: %2\nafter:\n  %3")
-            .arg(seed)
-            .arg(diff, trace.join(QStringLiteral("\n  ")));
+        Form2 *f2 = d->program().loadedForm2();
+        ++totals.won;
+        m.screen = Model::Screen::Ended;
+        switch (rng.bounded(4)) {
+        case 0:
+            note(QStringLiteral("Quit on the win window"));
+            d->click(f2->Command1);
+            break;
+        case 1:
+            note(QStringLiteral("press Quit on the win window through accessibility"));
+            accessibleAction(f2->Command1, QAccessibleActionInterface::pressAction());
+            break;
+        case 2:
+            note(QStringLiteral("Space on the win window"));
+            key(Qt::Key_Space);
+            break;
+        default:
+            note(QStringLiteral("close the win window's frame"));
+            f2->close();
+        }
     }
 
 private slots:

@@ -241,6 +241,71 @@ private slots:
                                      "Command5", "Command6", "Command7"}));
     }
 
+    // Pressing a button from the keyboard leaves the focus where the tab chain puts it among the
+    // controls that can take it at each step; where none can, no control keeps it and Tab starts
+    // from the top of the chain. Either way the next Space or Enter does no harm.
+    void focusAfterEachProcedure_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("pressed");
+        QTest::addColumn<QString>("focusAfter"); // empty: no control
+        QTest::addColumn<QString>("focusAfterTab");
+        QTest::newRow("Start") << "start-up"
+                               << "Command2"
+                               << ""
+                               << "Text1";
+        QTest::newRow("Phone Vorel") << "question 1"
+                                     << "Command5"
+                                     << "Command6"
+                                     << "Command7";
+        QTest::newRow("Ask The Audience") << "question 1"
+                                          << "Command7"
+                                          << "Text1"
+                                          << "Command1";
+        QTest::newRow("Verify, right") << "typed right"
+                                       << "Command1"
+                                       << "Text1"
+                                       << "Text1";
+        QTest::newRow("Verify, wrong") << "typed wrong"
+                                       << "Command1"
+                                       << "Text1"
+                                       << "Command4";
+        QTest::newRow("Go on") << "banked"
+                               << "Command3"
+                               << "Command5"
+                               << "Command6";
+        QTest::newRow("Go on, phone spent") << "banked, phone spent"
+                                            << "Command3"
+                                            << "Command6"
+                                            << "Command7";
+    }
+    void focusAfterEachProcedure()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, pressed);
+        QFETCH(QString, focusAfter);
+        QFETCH(QString, focusAfterTab);
+        if (state != u"start-up")
+            driver->start();
+        if (state.startsWith(u"banked")) {
+            if (state.endsWith(u"spent"))
+                QVERIFY(driver->click(f().Command5));
+            driver->answerCorrectly(1);
+            QVERIFY(driver->bank(1));
+        } else if (state.startsWith(u"typed")) {
+            driver->type(state == u"typed right" ? QStringLiteral("Orvan Quillam")
+                                                 : QStringLiteral("Dracula"));
+        }
+        f().findChild<QWidget *>(pressed)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f().windowHandle(), Qt::Key_Space);
+        const auto focusName = [this] {
+            return f().focusWidget() ? f().focusWidget()->objectName() : QString();
+        };
+        QCOMPARE(focusName(), focusAfter);
+        QTest::keyClick(f().windowHandle(), Qt::Key_Tab);
+        QCOMPARE(focusName(), focusAfterTab);
+    }
+
     void identity()
     {
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.prizewell.Prizewell"));
