@@ -83,42 +83,51 @@ def enabled(app, name):
     return button is not None and button.getState().contains(pyatspi.STATE_ENABLED)
 
 
-def main():
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    game = subprocess.Popen([sys.argv[1]], env=env)
+def run_to_quit(binary, env, play):
+    """Starts the program, lets play(app) take it to a Quit, and checks that the program then
+    ended with status 0."""
+    game = subprocess.Popen([binary], env=env)
     try:
-        app = wait_for("the program on the accessibility bus", application, 20)
-        press(app, "Start")
-        for n, answer in enumerate(ANSWERS, start=1):
-            if n == 5:
-                press(app, "Ask The Audience")
-            box = wait_for("the answer box", lambda: find(app, "text", "Put answer here."))
-            box.queryEditableText().setTextContents(answer)
-            wait_for("the answer to be set", lambda: box.queryText().getText(0, -1) == answer)
-            press(app, "Verify")
-            ok = wait_for(f"the message box of question {n}",
-                          lambda: find(app, "push button", "OK"))
-            do(ok, "Press")
-            wait_for("the message box to close", lambda: find(app, "push button", "OK") is None)
-            winning = wait_for(
-                f"a winning to bank at question {n}",
-                lambda: next((a for a in pyatspi.findAllDescendants(
-                    app, lambda a: a is not None and a.name == "Winning")
-                    if "Bank" in actions(a)), None))
-            do(winning, "Bank")
-            if n < 15:
-                wait_for("Go on to next question", lambda: enabled(app, "Go on to next question"))
-                press(app, "Go on to next question")
-                wait_for("Verify", lambda: enabled(app, "Verify"))
-        press(app, "Quit", window="Hi Prizewell!")
+        play(wait_for("the program on the accessibility bus", application, 20))
         status = game.wait(timeout=10)
         if status != 0:
             fail(f"exit status {status}")
-        print("won a whole game through AT-SPI; Quit ended the program with status 0")
     finally:
         if game.poll() is None:
             game.kill()
             game.wait()
+
+
+def main():
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    run_to_quit(sys.argv[1], env, play)
+    print("won a whole game through AT-SPI; Quit ended the program with status 0")
+
+
+def play(app):
+    press(app, "Start")
+    for n, answer in enumerate(ANSWERS, start=1):
+        if n == 5:
+            press(app, "Ask The Audience")
+        box = wait_for("the answer box", lambda: find(app, "text", "Put answer here."))
+        box.queryEditableText().setTextContents(answer)
+        wait_for("the answer to be set", lambda: box.queryText().getText(0, -1) == answer)
+        press(app, "Verify")
+        ok = wait_for(f"the message box of question {n}",
+                      lambda: find(app, "push button", "OK"))
+        do(ok, "Press")
+        wait_for("the message box to close", lambda: find(app, "push button", "OK") is None)
+        winning = wait_for(
+            f"a winning to bank at question {n}",
+            lambda: next((a for a in pyatspi.findAllDescendants(
+                app, lambda a: a is not None and a.name == "Winning")
+                if "Bank" in actions(a)), None))
+        do(winning, "Bank")
+        if n < 15:
+            wait_for("Go on to next question", lambda: enabled(app, "Go on to next question"))
+            press(app, "Go on to next question")
+            wait_for("Verify", lambda: enabled(app, "Verify"))
+    press(app, "Quit", window="Hi Prizewell!")
 
 
 if __name__ == "__main__":
