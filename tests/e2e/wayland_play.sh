@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs wayland_play.py against the real program natively on Wayland, under GNOME's compositor
+# running headless, with a private runtime directory. Leaves no process behind.
+# usage: dbus-run-session -- wayland_play.sh BINARY
+set -euo pipefail
+here=$(dirname "$(realpath "$0")")
+binary=$(realpath "$1")
+
+XDG_RUNTIME_DIR=$(mktemp -d) # mode 0700
+export XDG_RUNTIME_DIR
+export WAYLAND_DISPLAY=prizewell-e2e
+unset DISPLAY
+MUTTER_PID=
+stop_all() {
+    if [ -n "$MUTTER_PID" ]; then
+        kill "$MUTTER_PID" 2>/dev/null || true
+        wait "$MUTTER_PID" 2>/dev/null || true
+    fi
+    rm -rf "$XDG_RUNTIME_DIR"
+}
+trap stop_all EXIT
+
+mutter --headless --wayland --no-x11 --virtual-monitor 1280x800 \
+    --wayland-display="$WAYLAND_DISPLAY" >"$XDG_RUNTIME_DIR/mutter.log" 2>&1 &
+MUTTER_PID=$!
+for _ in $(seq 200); do
+    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
+    kill -0 "$MUTTER_PID" || break
+    sleep 0.05
+done
+[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || {
+    cat "$XDG_RUNTIME_DIR/mutter.log" >&2
+    echo "FAIL: mutter did not start" >&2
+    exit 1
+}
+/usr/bin/python3 "$here/wayland_play.py" "$binary"
