@@ -11,7 +11,7 @@ packages=(
     fonts-liberation2
 )
 test_packages=(xvfb xauth xdotool x11-utils dbus imagemagick clang-tidy cppcheck git
-    dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc
+    dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
     mutter qt6-wayland python3-dbus)
 
 install_missing() {
