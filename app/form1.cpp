@@ -13,11 +13,11 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
                          Image9, Image10, Image11, Image12, Image13, Image14, Image15};
 
     // One decoded helmet for the example and all fifteen winnings.
-    const Picture helmet = Picture::load(QString::fromLatin1(pictures::helmet));
+    const Picture helmet = pictures::helmet();
     imaExample->setPicture(helmet);
     for (WinningPicture *image : m_winningPictures)
         image->setPicture(helmet);
-    imgBarrel->setPicture(Picture::load(QString::fromLatin1(pictures::barrel)));
+    imgBarrel->setPicture(pictures::barrel());
 }
 
 QLabel *Form1::questionLabel(int n) const

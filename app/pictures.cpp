@@ -1,19 +1,19 @@
 #include "app/pictures.h"
 
-#include <QImageReader>
+#include "assets/appicon16.xpm"
+#include "assets/appicon32.xpm"
+#include "assets/barrel32.xpm"
+#include "assets/helmet16.xpm"
+#include "assets/helmet32.xpm"
+#include "assets/helmet48.xpm"
 
 #include <cstdlib>
 
-Picture Picture::load(const QString &path)
+Picture Picture::fromXpm(std::initializer_list<const char *const *> drawings)
 {
     Picture picture;
-    QImageReader reader(path);
-    QImage image;
-    while (reader.read(&image)) {
-        picture.m_images << QPixmap::fromImage(image);
-        if (!reader.jumpToNextImage())
-            break;
-    }
+    for (const char *const *xpm : drawings)
+        picture.m_images << QPixmap::fromImage(QImage(xpm));
     return picture;
 }
 
@@ -30,3 +30,27 @@ QPixmap Picture::nearest(QSize devicePixels) const
     }
     return best ? *best : QPixmap();
 }
+
+namespace pictures {
+
+Picture helmet()
+{
+    return Picture::fromXpm({helmet48, helmet32, helmet16});
+}
+
+Picture barrel()
+{
+    return Picture::fromXpm({barrel32});
+}
+
+QIcon applicationIcon()
+{
+    // The two-colour 32-pixel drawing is for the Windows program file only: a window icon
+    // keeps one image per size, and that is the 16-colour one.
+    QIcon icon;
+    for (const char *const *xpm : {appicon32, appicon16})
+        icon.addPixmap(QPixmap::fromImage(QImage(xpm)));
+    return icon;
+}
+
+} // namespace pictures

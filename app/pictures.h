@@ -1,16 +1,18 @@
 // A drawing in every size it was drawn at, decoded once and shared by the boxes that show it.
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QPixmap>
-#include <QString>
+
+#include <initializer_list>
 
 class Picture
 {
 public:
     Picture() = default;
-    // Every image of an icon file.
-    static Picture load(const QString &path);
+    // One image for each XPM drawing, in the order given.
+    static Picture fromXpm(std::initializer_list<const char *const *> drawings);
 
     [[nodiscard]] const QList<QPixmap> &images() const { return m_images; }
     // The image whose size is nearest to `devicePixels`, for drawing pixel art without
@@ -21,9 +23,13 @@ private:
     QList<QPixmap> m_images;
 };
 
+// The drawings are compiled in as XPM, which QtGui decodes itself: no image plugin is looked
+// for or loaded at start-up.
 namespace pictures {
-// Resource paths of the three drawings.
-inline constexpr auto helmet = ":/pictures/helmet.ico";
-inline constexpr auto barrel = ":/pictures/barrel.ico";
-inline constexpr auto applicationIcon = ":/pictures/prizewell.ico";
+// 48, 32 and 16 pixels.
+Picture helmet();
+// 32 pixels.
+Picture barrel();
+// 32 and 16 pixels.
+QIcon applicationIcon();
 } // namespace pictures

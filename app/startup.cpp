@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QIcon>
 
 namespace app {
 
@@ -16,7 +15,7 @@ void setUpApplication()
     // The desktop entry's id: the Wayland app id, so the shell shows the entry's icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral(PRIZEWELL_APP_ID));
     // No application display name: Qt would append it to every window title.
-    QApplication::setWindowIcon(QIcon(QString::fromLatin1(pictures::applicationIcon)));
+    QApplication::setWindowIcon(pictures::applicationIcon());
     QAccessible::installFactory(&PictureBoxAccessible::factory);
 
     // The windows are laid out for these faces. Where they are missing, metric-compatible
