@@ -24,6 +24,10 @@ void setUpApplication()
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"),
                               QStringLiteral("Liberation Serif"));
+    // The forms' face is the program's face: what a control lays out before it takes its form's
+    // font (a line edit does) and the message box then use the face already resolved, and no
+    // second face is looked up and opened before the first frame.
+    QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 }
 
 } // namespace app
