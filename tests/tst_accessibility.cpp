@@ -123,6 +123,38 @@ private slots:
         QVERIFY(actions(f().Image2).isEmpty());
     }
 
+    // Any client of the bus can press a hidden button; the game must not hear it.
+    void hiddenButtonsDoNothing_data()
+    {
+        QTest::addColumn<int>("question"); // 0: before Start
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Verify before Start") << 0 << "Command1";
+        QTest::newRow("Quit before losing") << 1 << "Command4";
+        QTest::newRow("a spent lifeline") << 2 << "Command6";
+    }
+    void hiddenButtonsDoNothing()
+    {
+        QFETCH(int, question);
+        QFETCH(QString, button);
+        if (question) {
+            driver->start();
+            QVERIFY(driver->click(f().Command6));
+            if (question > 1) {
+                driver->answerCorrectly(1);
+                QVERIFY(driver->bank(1));
+                driver->goOn();
+            }
+        }
+        auto *target = f().findChild<QAbstractButton *>(button);
+        QVERIFY(target->isHidden());
+        const QString hint = f().Label19->text();
+        QVERIFY(press(target));
+        QCOMPARE(f().Label19->text(), hint);
+        QVERIFY(f().Label18->isHidden());
+        QCOMPARE(f().Command2->isHidden(), question > 0);
+        QCOMPARE(driver->endCount(), 0);
+    }
+
     void bankingIsTheDrop()
     {
         driver->start();

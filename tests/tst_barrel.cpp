@@ -159,6 +159,25 @@ private slots:
         QVERIFY(driver->bank(1));
     }
 
+    // Ctrl+B banks the winning on view, as a drag onto the barrel would, and only that.
+    void bankingKey()
+    {
+        const auto ctrlB = [this] {
+            f().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&f()));
+            QTest::keyClick(f().windowHandle(), Qt::Key_B, Qt::ControlModifier);
+        };
+        driver->start();
+        ctrlB();
+        QCOMPARE(f().Label17->text(), QStringLiteral("Winnings:$0"));
+        QCOMPARE(f().Text1->text(), QString());
+        driver->answerCorrectly(1);
+        ctrlB();
+        QVERIFY(f().Image1->isHidden());
+        QCOMPARE(f().Label17->text(), QStringLiteral("Winnings:$100"));
+        QVERIFY(f().Command3->isVisible() && f().Command3->isEnabled());
+    }
+
     void dragImageMatchesThePixelRatio()
     {
         const QPixmap image = f().Image1->dragImage();

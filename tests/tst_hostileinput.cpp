@@ -71,6 +71,9 @@ private slots:
             QTest::keyClick(f().windowHandle(), Qt::Key_Backspace);
             QCOMPARE(f().Text1->text(), QStringLiteral("Orvan Quillam"));
             QVERIFY(GameDriver::messageBox());
+            // Even when the keyboard is on the main window, Return answers the box.
+            QTest::keyClick(f().windowHandle(), Qt::Key_Return);
+            QVERIFY(!GameDriver::messageBox());
         });
         QVERIFY(driver->click(f().Command1));
         QCOMPARE(driver->boxesSeen(), 1);
