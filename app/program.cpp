@@ -6,8 +6,10 @@
 #include "game/procedures.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QWindow>
 
 Program::Program(EndHook endProgram)
     : m_form1(std::make_unique<Form1>()), m_endProgram(std::move(endProgram))
@@ -92,13 +94,32 @@ Form2 &Program::form2()
 void Program::show()
 {
     Form1 &f = *m_form1;
-    // The frame is not known before the window is shown, so the client area is centred.
+    // The client area is centred first; the frame is not known before a window manager has
+    // framed the window, which it has done by the time the window is first exposed.
     if (const QScreen *screen = f.screen()) {
         QRect client = f.geometry();
         client.moveCenter(screen->availableGeometry().center());
         f.setGeometry(client);
     }
     f.show();
+    if (QWindow *window = f.windowHandle())
+        window->installEventFilter(this);
+}
+
+bool Program::eventFilter(QObject *watched, QEvent *event)
+{
+    Form1 &f = *m_form1;
+    if (event->type() == QEvent::Expose && watched == f.windowHandle() &&
+        f.windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        // Once only: afterwards the window stays where the player puts it.
+        QRect frame = f.frameGeometry();
+        if (frame != f.geometry() && f.screen()) {
+            frame.moveCenter(f.screen()->availableGeometry().center());
+            f.move(frame.topLeft());
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Program::end()

@@ -29,7 +29,7 @@ public:
     // The win window if it has been created, else nullptr.
     [[nodiscard]] Form2 *loadedForm2() const { return m_form2.get(); }
 
-    // Shows the main window centred on its screen.
+    // Shows the main window centred on its screen, its frame included once there is one.
     void show();
 
     // Ends the program at once: every window goes away and no game procedure runs after it.
@@ -38,6 +38,9 @@ public:
     // Whether a player could use `control` now: on screen in a shown window, enabled, and no
     // modal box in the way. Mouse, keyboard and accessibility all reach the game through this.
     [[nodiscard]] static bool reachable(const QWidget *control);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void onClick(QAbstractButton *button, void (*procedure)(Program &));
