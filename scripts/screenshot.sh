@@ -11,7 +11,7 @@ scale=${3:-1}
 
 trap stop_all EXIT
 start_display
-QT_SCALE_FACTOR=$scale "$binary" &
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$binary" &
 GAME_PID=$!
 wait_for 20 has_windows Prizewell 1 || fail "main window did not appear"
 sleep 1 # let the first paint land

@@ -119,7 +119,7 @@ def run_to_quit(binary, env, play):
 
 
 def main():
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     run_to_quit(sys.argv[1], env, play)
     print("won a whole game through AT-SPI; Quit ended the program with status 0")
 

@@ -36,7 +36,7 @@ winning_centre() {
 }
 
 launch() {
-    "$binary" &
+    QT_QPA_PLATFORM=xcb "$binary" &
     GAME_PID=$!
     wait_for 20 has_windows Prizewell 1 || fail "main window did not appear"
     local window
@@ -134,7 +134,7 @@ foreign_game() {
     read -r bx by < <(at "${BARREL[@]}")
     background=$(pixel $(at "${BACKGROUND[@]}"))
     for kind in text files image; do
-        "$helper" "$kind" &
+        QT_QPA_PLATFORM=xcb "$helper" "$kind" &
         local helper_pid=$!
         wait_for 10 has_windows "Foreign drag source" 1 || fail "helper window did not appear"
         read -r hx hy < <(window_origin "$(windows_named "Foreign drag source")")
