@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
-test_packages=(xvfb xauth xdotool x11-utils dbus imagemagick clang-tidy cppcheck git
+test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy cppcheck git
     dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
     mutter qt6-wayland python3-dbus)
 

@@ -1,18 +1,29 @@
 #!/usr/bin/env bash
 # Plays the real program under Xvfb with real mouse and keyboard input.
-#   play.sh BINARY win [GAMES]   wins GAMES games (default 1), banking every winning by a
-#                                mouse drag, and leaves through the win window's Quit
-#   play.sh BINARY lose          loses on question 1 and leaves through the main window's Quit
+#   play.sh [--openbox] BINARY win [GAMES]  wins GAMES games (default 1): question 1 from the
+#                                keyboard alone, every message box closed with Return or Space
+#                                after clicks elsewhere, every winning banked by a mouse drag but
+#                                two banked with Ctrl+B; leaves through the win window's Quit
+#   play.sh [--openbox] BINARY lose  loses on question 1 and leaves through the main window's Quit
 #   play.sh BINARY foreign HELPER  drags text, files and an image from another program onto the
 #                                barrel while a winning waits: nothing may change
+# With --openbox a window manager frames the windows: the frame must be centred, the message
+# box stays on top, and Alt+F4 replaces Quit; lose also checks that the size is fixed and closes
+# the main window before Start and with a winning waiting.
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=xsession.sh
 . "$here/xsession.sh"
 
+wm=
+if [ "$1" = --openbox ]; then
+    wm=openbox
+    shift
+fi
 binary=$(realpath "$1")
 mode=$2
 games=${3:-1}
+desktop_entry=$here/../../data/io.prizewell.Prizewell.desktop
 
 answers=("Orvan Quillam" "Bilbo" "81" "Visual Basic 6.0" "Holy Grail" "Man" "104" "2" "Tollen"
     "Vantry Middle School" ".65" "Trombone" "Trumpet" "16" "Saturday")
@@ -26,25 +37,84 @@ QUIT=(132 368)
 BARREL=(72 356)
 WIN_QUIT=(176 192)
 BACKGROUND=(440 20)
+# Rectangles in the client area: width, height, left, top.
+LABEL17=(105 17 72 232)
+LIFELINES=("73 25 200 240" "65 25 280 240" "105 25 352 240")
 
 ox=0
 oy=0
 at() { echo $((ox + $1)) $((oy + $2)); }
 click() { click_at $(at "$1" "$2"); }
+# A rectangle W H X Y of the main window's client area, grabbed from that window alone (a
+# fraction of the cost of grabbing the screen): its digest, or how many colours it holds (1
+# where nothing is drawn).
+grab() { import -silent -window "$MAIN" -crop "$1x$2+$3+$4" +repage -depth 8 "${@:5}"; }
+client_region() { grab "$@" rgb:- | md5sum; }
+client_colours() { grab "$@" -format %k info:; }
 winning_centre() {
     if [ "$1" -eq 15 ]; then echo 16 376; else echo $((32 * ($1 - 1) + 16)) 408; fi
+}
+
+# The desktop matches a window to its launcher by the class part of WM_CLASS.
+check_wm_class() {
+    local class startup
+    class=$(xprop -id "$1" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
+    startup=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
+    [ -n "$class" ] && [ "$class" = "$startup" ] ||
+        fail "WM_CLASS class '$class' but StartupWMClass '$startup'"
+}
+
+# The whole frame, title bar and borders included, is centred on the screen within 3 px.
+frame_centred() {
+    local x y w h l r t b sw sh
+    read -r x y w h < <(window_geometry "$1")
+    read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.* = //p' | tr -d ,)
+    [ -n "$b" ] && [ $((l + r + t + b)) -gt 0 ] || return 1
+    read -r sw sh < <(xwininfo -root | awk '/^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF}
+        END {print w, h}')
+    # Twice the offset between the centres, to stay in whole pixels.
+    local dx=$((2 * (x - l) + w + l + r - sw)) dy=$((2 * (y - t) + h + t + b - sh))
+    [ ${dx#-} -le 6 ] && [ ${dy#-} -le 6 ]
+}
+
+# Under the window manager the size is fixed: neither a resize request nor a double click on
+# the title bar (maximise) changes it, nor moves the window.
+check_fixed_size() {
+    local x y w h
+    xdotool windowsize "$1" 640 480
+    read -r x y w h < <(window_geometry "$1")
+    # No --sync: it waits for a motion, and the pointer may already be there.
+    xdotool mousemove $((x + w / 2)) $((y - 8)) click --repeat 2 --delay 80 1
+    sleep 0.5
+    read -r x y w h < <(window_geometry "$1")
+    [ "$w $h" = "457 431" ] || fail "the window manager resized the window to ${w}x$h"
+    frame_centred "$1" || fail "the window moved: $(window_geometry "$1")"
 }
 
 launch() {
     QT_QPA_PLATFORM=xcb "$binary" &
     GAME_PID=$!
     wait_for 20 has_windows Prizewell 1 || fail "main window did not appear"
-    local window
-    window=$(windows_named Prizewell)
-    [ "$(xdotool getwindowname "$window")" = "Prizewell" ] || fail "main window title"
-    read -r ox oy < <(window_origin "$window")
+    MAIN=$(windows_named Prizewell)
+    [ "$(xdotool getwindowname "$MAIN")" = "Prizewell" ] || fail "main window title"
+    check_wm_class "$MAIN"
+    if [ -n "$wm" ]; then
+        wait_for 5 frame_centred "$MAIN" || fail "frame not centred: $(window_geometry "$MAIN")" \
+            "$(xprop -id "$MAIN" _NET_FRAME_EXTENTS)"
+    fi
+    read -r ox oy < <(window_origin "$MAIN")
     wait_for 10 test "$(pixel $(at "${START[@]}"))" != "" || true
     sleep 0.3 # first paint
+}
+
+# Quit under no window manager, Alt+F4 through openbox: either way the program ends with 0.
+leave() {
+    if [ -n "$wm" ]; then
+        xdotool key --clearmodifiers alt+F4
+    else
+        click "$@"
+    fi
+    expect_exit_zero
 }
 
 expect_exit_zero() {
@@ -59,6 +129,48 @@ answer() {
     click "${TEXT1[@]}"
     xdotool type --delay 15 "$1"
     click "${VERIFY[@]}"
+}
+
+# Question 1 from the keyboard: Ctrl+B before Start, with no winning on view, must do nothing;
+# Space on "Start", which has the focus at start-up, then Tab reaches the answer box; the space
+# inside the answer must not press a lifeline; Tab then Space presses "Verify".
+answer_by_keyboard() {
+    # Without a window manager nothing gives a new window the keyboard; a click does.
+    [ -n "$wm" ] || click "${BACKGROUND[@]}"
+    xdotool key --clearmodifiers ctrl+b space Tab
+    xdotool type --delay 15 "$1"
+    xdotool key --clearmodifiers Tab space
+}
+
+# The message box of question N keeps the keyboard whatever the player clicks: after real clicks
+# on the main window and on the waiting winning, and a Ctrl+B that must not bank, Return (odd
+# N) or Space (even N) closes it. Under openbox it also stays above the main window.
+close_box() {
+    local key=Return box stack x y
+    [ $(($1 % 2)) -eq 1 ] || key=space
+    read -r x y < <(winning_centre "$1")
+    click "${BACKGROUND[@]}"
+    click $((x - 6)) $((y - 6)) # off centre, where the drag starts
+    xdotool key --clearmodifiers ctrl+b
+    if [ -n "$wm" ]; then
+        sleep 0.2 # let openbox restack after the clicks
+        box=$(windows_named Prizewell | grep -vx "$MAIN")
+        stack=" $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g') "
+        stack=${stack#* "$(printf '0x%x' "$MAIN")" }
+        [[ " $stack" == *" $(printf '0x%x' "$box") "* ]] || fail "message box $1 below the main window"
+    fi
+    xdotool key --clearmodifiers "$key"
+    wait_for 5 has_windows Prizewell 1 || fail "message box of question $1 did not close on $key"
+}
+
+# Banks winning N with Ctrl+B; true when it disappeared.
+bank_by_key() {
+    local x y background
+    read -r x y < <(at $(winning_centre "$1"))
+    background=$(pixel $(at "${BACKGROUND[@]}"))
+    [ "$(pixel "$x" "$y")" != "$background" ] || fail "winning $1 is not on screen"
+    xdotool key --clearmodifiers ctrl+b
+    wait_for 3 test "$(pixel "$x" "$y")" = "$background"
 }
 
 # Drags winning picture N onto the barrel with the mouse; true when it disappeared.
@@ -86,17 +198,37 @@ drags=0
 drag_failures=0
 
 win_game() {
+    local n winnings lifeline
     launch
-    click "${START[@]}"
+    # No Ctrl+B may change the winnings: they stay as the last banking left them.
+    winnings=$(client_region "${LABEL17[@]}")
     for n in $(seq 1 15); do
-        answer "${answers[n - 1]}"
+        if [ "$n" -eq 1 ]; then
+            answer_by_keyboard "${answers[0]}"
+        else
+            answer "${answers[n - 1]}"
+        fi
         wait_for 5 has_windows Prizewell 2 || fail "no message box after answering question $n"
-        xdotool key --clearmodifiers Return
-        wait_for 5 has_windows Prizewell 1 || fail "message box of question $n did not close"
-        drags=$((drags + 1))
-        if ! drag_to_barrel "$n"; then
-            drag_failures=$((drag_failures + 1))
-            fail "winning $n was not banked by the drag"
+        close_box "$n"
+        [ "$(client_region "${LABEL17[@]}")" = "$winnings" ] ||
+            fail "the winnings changed before winning $n was banked"
+        if [ "$n" -eq 1 ]; then
+            for lifeline in "${LIFELINES[@]}"; do
+                # shellcheck disable=SC2086 # a rectangle is four words
+                [ "$(client_colours $lifeline)" -gt 1 ] || fail "typing the answer spent a lifeline"
+            done
+        fi
+        if [ "$n" -eq 5 ] || [ "$n" -eq 10 ]; then
+            bank_by_key "$n" || fail "Ctrl+B did not bank winning $n"
+            winnings=$(client_region "${LABEL17[@]}")
+            xdotool key --clearmodifiers ctrl+b # nothing left on view to bank
+        else
+            drags=$((drags + 1))
+            if ! drag_to_barrel "$n"; then
+                drag_failures=$((drag_failures + 1))
+                fail "winning $n was not banked by the drag"
+            fi
+            [ "$n" -eq 15 ] || winnings=$(client_region "${LABEL17[@]}")
         fi
         [ "$n" -lt 15 ] && click "${GO_ON[@]}"
     done
@@ -107,29 +239,40 @@ win_game() {
     [ "$(xdotool getwindowname "$win")" = "Hi Prizewell!" ] || fail "win window title"
     read -r ox oy < <(window_origin "$win")
     sleep 0.3
-    click "${WIN_QUIT[@]}"
-    expect_exit_zero
+    leave "${WIN_QUIT[@]}"
+}
+
+# Start, answer question 1 and close its box with Return: winning 1 waits on view.
+first_winning() {
+    click "${START[@]}"
+    answer "${answers[0]}"
+    wait_for 5 has_windows Prizewell 2 || fail "no message box after answering question 1"
+    xdotool key --clearmodifiers Return
+    wait_for 5 has_windows Prizewell 1 || fail "message box did not close"
 }
 
 lose_game() {
+    if [ -n "$wm" ]; then
+        launch
+        check_fixed_size "$MAIN"
+        leave # before Start
+        launch
+        first_winning
+        leave # with a winning waiting
+    fi
     launch
     click "${START[@]}"
     answer "Dracula"
     sleep 0.5
     has_windows Prizewell 1 || fail "a message box opened for a wrong answer"
-    click "${QUIT[@]}"
-    expect_exit_zero
+    leave "${QUIT[@]}"
 }
 
 # Drags from another program's window onto the barrel; the waiting winning must stay.
 foreign_game() {
     local helper=$1 kind hx hy x y bx by background
     launch
-    click "${START[@]}"
-    answer "${answers[0]}"
-    wait_for 5 has_windows Prizewell 2 || fail "no message box after answering question 1"
-    xdotool key --clearmodifiers Return
-    wait_for 5 has_windows Prizewell 1 || fail "message box did not close"
+    first_winning
     read -r x y < <(at $(winning_centre 1))
     read -r bx by < <(at "${BARREL[@]}")
     background=$(pixel $(at "${BACKGROUND[@]}"))
@@ -162,6 +305,7 @@ foreign_game() {
 
 trap stop_all EXIT
 start_display
+[ -z "$wm" ] || start_wm
 case "$mode" in
 win)
     for g in $(seq 1 "$games"); do win_game; done

@@ -1,7 +1,9 @@
-# Shared by the end-to-end scripts: a private Xvfb display and the player's hands (xdotool).
-# Run inside dbus-run-session so no session bus outlives the test.
+# Shared by the end-to-end scripts: a private Xvfb display, optionally managed by openbox, and
+# the player's hands (xdotool). Run inside dbus-run-session so no session bus outlives the test.
 
 XVFB_PID=
+WM_PID=
+WM_HOME=
 GAME_PID=
 
 start_display() {
@@ -15,12 +17,27 @@ start_display() {
     export DISPLAY=:$display
 }
 
+# openbox with its stock key bindings (Alt+F4 closes the active window), writing its log into
+# a private directory instead of the user's home.
+start_wm() {
+    WM_HOME=$(mktemp -d)
+    XDG_CONFIG_HOME=$WM_HOME XDG_CACHE_HOME=$WM_HOME XDG_DATA_HOME=$WM_HOME \
+        openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >/dev/null 2>&1 &
+    WM_PID=$!
+    wait_for 10 wm_running || fail "openbox did not start"
+}
+
+wm_running() {
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+}
+
 stop_all() {
     local pid
-    for pid in $GAME_PID $XVFB_PID; do
+    for pid in $GAME_PID $WM_PID $XVFB_PID; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
+    [ -z "$WM_HOME" ] || rm -rf "$WM_HOME"
 }
 
 fail() {
@@ -51,10 +68,14 @@ has_windows() {
     [ "$(window_count "$1")" -eq "$2" ]
 }
 
-# Origin of a window's client area on the screen.
+# Origin and size of a window's client area on the screen (xdotool misplaces framed windows).
+window_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} END {print x, y, w, h}'
+}
+
 window_origin() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "$X $Y"
+    window_geometry "$1" | cut -d' ' -f1,2
 }
 
 # The colour of one screen pixel, as ImageMagick names it.
