@@ -51,6 +51,10 @@ click() { click_at $(at "$1" "$2"); }
 grab() { import -silent -window "$MAIN" -crop "$1x$2+$3+$4" +repage -depth 8 "${@:5}"; }
 client_region() { grab "$@" rgb:- | md5sum; }
 client_colours() { grab "$@" -format %k info:; }
+# The colour of one pixel of the client area, as ImageMagick names it.
+client_pixel() { grab 1 1 "$1" "$2" txt:- | awk 'NR==2 {print $3}'; }
+pixel_is() { [ "$(client_pixel "$1" "$2")" = "$3" ]; }
+painted() { [ "$(client_colours 457 431 0 0)" -gt 10 ]; }
 winning_centre() {
     if [ "$1" -eq 15 ]; then echo 16 376; else echo $((32 * ($1 - 1) + 16)) 408; fi
 }
@@ -103,8 +107,7 @@ launch() {
             "$(xprop -id "$MAIN" _NET_FRAME_EXTENTS)"
     fi
     read -r ox oy < <(window_origin "$MAIN")
-    wait_for 10 test "$(pixel $(at "${START[@]}"))" != "" || true
-    sleep 0.3 # first paint
+    wait_for 10 painted || fail "main window not painted"
 }
 
 # Quit under no window manager, Alt+F4 through openbox: either way the program ends with 0.
@@ -163,34 +166,29 @@ close_box() {
     wait_for 5 has_windows Prizewell 1 || fail "message box of question $1 did not close on $key"
 }
 
-# Banks winning N with Ctrl+B; true when it disappeared.
-bank_by_key() {
-    local x y background
-    read -r x y < <(at $(winning_centre "$1"))
-    background=$(pixel $(at "${BACKGROUND[@]}"))
-    [ "$(pixel "$x" "$y")" != "$background" ] || fail "winning $1 is not on screen"
-    xdotool key --clearmodifiers ctrl+b
-    wait_for 3 test "$(pixel "$x" "$y")" = "$background"
-}
-
-# Drags winning picture N onto the barrel with the mouse; true when it disappeared.
-drag_to_barrel() {
-    local x y bx by background i
-    read -r x y < <(at $(winning_centre "$1"))
-    read -r bx by < <(at "${BARREL[@]}")
-    background=$(pixel $(at "${BACKGROUND[@]}"))
-    [ "$(pixel "$x" "$y")" != "$background" ] || fail "winning $1 is not on screen"
-    xdotool mousemove --sync "$x" "$y" mousedown 1
-    for i in 1 2 3 4 5 6 7 8 9 10; do
-        xdotool mousemove --sync $((x + (bx - x) * i / 10)) $((y + (by - y) * i / 10))
-        sleep 0.02
-    done
-    xdotool mouseup 1
-    # The last winning takes the main window away with it.
-    if [ "$1" -eq 15 ]; then
+# Banks winning N by a mouse drag onto the barrel, or with `key` by Ctrl+B; true when it
+# disappeared. The last winning takes the main window away with it.
+bank() {
+    local how=$1 n=$2 cx cy x y bx by background i
+    read -r cx cy < <(winning_centre "$n")
+    read -r x y < <(at "$cx" "$cy")
+    background=$(client_pixel "${BACKGROUND[@]}")
+    ! pixel_is "$cx" "$cy" "$background" || fail "winning $n is not on screen"
+    if [ "$how" = key ]; then
+        xdotool key --clearmodifiers ctrl+b
+    else
+        read -r bx by < <(at "${BARREL[@]}")
+        xdotool mousemove --sync "$x" "$y" mousedown 1
+        for i in 1 2 3 4 5 6 7 8 9 10; do
+            xdotool mousemove --sync $((x + (bx - x) * i / 10)) $((y + (by - y) * i / 10))
+            sleep 0.02
+        done
+        xdotool mouseup 1
+    fi
+    if [ "$n" -eq 15 ]; then
         wait_for 5 has_windows "Hi Prizewell!" 1
     else
-        wait_for 3 test "$(pixel "$x" "$y")" = "$background"
+        wait_for 3 pixel_is "$cx" "$cy" "$background"
     fi
 }
 
@@ -219,12 +217,12 @@ win_game() {
             done
         fi
         if [ "$n" -eq 5 ] || [ "$n" -eq 10 ]; then
-            bank_by_key "$n" || fail "Ctrl+B did not bank winning $n"
+            bank key "$n" || fail "Ctrl+B did not bank winning $n"
             winnings=$(client_region "${LABEL17[@]}")
             xdotool key --clearmodifiers ctrl+b # nothing left on view to bank
         else
             drags=$((drags + 1))
-            if ! drag_to_barrel "$n"; then
+            if ! bank drag "$n"; then
                 drag_failures=$((drag_failures + 1))
                 fail "winning $n was not banked by the drag"
             fi
@@ -270,12 +268,12 @@ lose_game() {
 
 # Drags from another program's window onto the barrel; the waiting winning must stay.
 foreign_game() {
-    local helper=$1 kind hx hy x y bx by background
+    local helper=$1 kind hx hy cx cy bx by background
     launch
     first_winning
-    read -r x y < <(at $(winning_centre 1))
+    read -r cx cy < <(winning_centre 1)
     read -r bx by < <(at "${BARREL[@]}")
-    background=$(pixel $(at "${BACKGROUND[@]}"))
+    background=$(client_pixel "${BACKGROUND[@]}")
     for kind in text files image; do
         QT_QPA_PLATFORM=xcb "$helper" "$kind" &
         local helper_pid=$!
@@ -292,11 +290,11 @@ foreign_game() {
         kill "$helper_pid"
         wait "$helper_pid" 2>/dev/null || true
         kill -0 "$GAME_PID" || fail "the game died on a dropped $kind"
-        [ "$(pixel "$x" "$y")" != "$background" ] || fail "a dropped $kind banked the winning"
+        ! pixel_is "$cx" "$cy" "$background" || fail "a dropped $kind banked the winning"
         has_windows Prizewell 1 || fail "a dropped $kind opened a window"
     done
     # The winning itself still banks.
-    drag_to_barrel 1 || fail "winning 1 no longer banks"
+    bank drag 1 || fail "winning 1 no longer banks"
     click "${GO_ON[@]}"
     answer "wrong"
     click "${QUIT[@]}"

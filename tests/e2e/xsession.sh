@@ -78,11 +78,11 @@ window_origin() {
     window_geometry "$1" | cut -d' ' -f1,2
 }
 
-# The colour of one screen pixel, as ImageMagick names it.
-pixel() {
-    import -silent -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- | awk 'NR==2 {print $3}'
-}
-
+# xdotool's --sync waits for a motion, so it is left out where the pointer already is.
 click_at() {
-    xdotool mousemove --sync "$1" "$2" click 1
+    if [[ "$(xdotool getmouselocation)" == "x:$1 y:$2 "* ]]; then
+        xdotool click 1
+    else
+        xdotool mousemove --sync "$1" "$2" click 1
+    fi
 }
