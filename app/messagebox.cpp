@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QWidget>
 
 namespace app {
 
@@ -19,6 +20,10 @@ void showMessage(QWidget *owner, const QString &text)
         QObject::connect(shortcut, &QShortcut::activated, &box, &QDialog::accept);
     }
     box.exec();
+    // A window manager gives the keyboard back to the owner; without one nobody does, and the
+    // keys that work on the main window (Tab, typing, Ctrl+B) would go nowhere.
+    if (owner && owner->isVisible())
+        owner->activateWindow();
 }
 
 } // namespace app
