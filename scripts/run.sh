@@ -12,7 +12,7 @@ packages=(
 )
 test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy cppcheck git
     dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
-    mutter qt6-wayland python3-dbus)
+    mutter qt6-wayland python3-dbus make file)
 
 install_missing() {
     local missing=()
@@ -48,9 +48,10 @@ test)
     cmake --build --preset dev
     ctest --preset dev -j2
     # The same tests again under AddressSanitizer, UndefinedBehaviorSanitizer and
-    # LeakSanitizer; the end-to-end runs stay with the plain build.
+    # LeakSanitizer; the end-to-end runs stay with the plain build. This tree uses CMake's
+    # default generator, so it also proves a plain `cmake -S . -B build` build.
     cmake --preset asan
-    cmake --build --preset asan
+    cmake --build --preset asan --parallel "$(nproc)"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --preset asan -j2 -E '^e2e_'
     scripts/static-analysis.sh build/dev
