@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QTest>
+#include <QTranslator>
 #include <QUrl>
 
 #include <memory>
@@ -73,6 +74,31 @@ private slots:
         QCOMPARE(driver->endCount(), 0);
         QVERIFY(driver->click(f2->Command1));
         QCOMPARE(driver->endCount(), 1);
+    }
+
+    // An installed translation changes every caption but never the Tags the barrel banks by,
+    // nor the program's name.
+    void bankingUnderATranslation()
+    {
+        struct Everything : QTranslator
+        {
+            [[nodiscard]] bool isEmpty() const override { return false; }
+            QString translate(const char *, const char *source, const char *, int) const override
+            {
+                return QStringLiteral("[%1]").arg(QString::fromUtf8(source));
+            }
+        } translator;
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        driver = std::make_unique<GameDriver>();
+        QCOMPARE(f().Command1->text(), QStringLiteral("[Verify]"));
+        QCOMPARE(f().windowTitle(), QStringLiteral("Prizewell"));
+        for (int n = 1; n <= 15; ++n)
+            QCOMPARE(f().winningPicture(n)->property("Tag").toString(),
+                     QString(QChar(u'a' + n - 1)));
+        driver->start();
+        driver->answerCorrectly(1);
+        QVERIFY(driver->bank(1));
+        driver.reset();
     }
 
     // The barrel reads only the Tag; a control with a tag of no question is just hidden.
