@@ -55,11 +55,11 @@ test)
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --preset asan -j2 -E '^e2e_'
     scripts/static-analysis.sh build/dev
-    # The release build as a Debian package, installed and started.
+    # The release build as a Debian package, checked without installing it.
     cmake --preset release
     cmake --build --preset release
     (cd build/release && cpack -G DEB)
-    tests/package/install-test.sh build/release/prizewell_1.00_amd64.deb
+    tests/package/deb-check.sh build/release/prizewell_1.00_amd64.deb
     ;;
 *)
     echo "usage: $0 play|test" >&2

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Checks the .deb without installing it: what it holds, what it depends on, and its desktop
+# entry and metainfo as unpacked into a temporary folder. It installs and removes nothing, so
+# a player's installed copy is left alone; installing the package and starting it happen in a
+# throwaway root, in scripts/fresh-root-check.sh.
+# usage: deb-check.sh PACKAGE.deb
+set -euo pipefail
+deb=$(realpath "$1")
+id=io.prizewell.Prizewell
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+[ "$(dpkg-deb -f "$deb" Package)" = prizewell ] || fail "package name"
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture"
+dpkg-deb -c "$deb" | awk '{print $6}' | sort
+dpkg-deb -x "$deb" "$tmp"
+
+for f in usr/bin/prizewell \
+    usr/share/applications/$id.desktop \
+    usr/share/metainfo/$id.metainfo.xml \
+    usr/share/icons/hicolor/16x16/apps/$id.png \
+    usr/share/icons/hicolor/32x32/apps/$id.png; do
+    [ -s "$tmp/$f" ] || fail "$f not in the package"
+done
+[ -x "$tmp/usr/bin/prizewell" ] || fail "prizewell is not executable"
+
+# Qt's libraries (libqt6gui6 brings the X11 platform plugin) and the faces the windows are
+# laid out for.
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for p in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
+    grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "no dependency on $p"
+done
+
+desktop-file-validate "$tmp/usr/share/applications/$id.desktop"
+grep -qx "Exec=prizewell" "$tmp/usr/share/applications/$id.desktop" || fail "desktop entry Exec"
+grep -qx "Icon=$id" "$tmp/usr/share/applications/$id.desktop" || fail "desktop entry Icon"
+appstreamcli validate --no-net "$tmp/usr/share/metainfo/$id.metainfo.xml"
+
+echo "package check: contents, Depends, desktop entry and metainfo are valid; nothing was installed."
+echo "package check: installing the package and starting it is not done here: that check is in"
+echo "scripts/fresh-root-check.sh (opt-in, needs root; runs in a throwaway Debian 12 root)."
