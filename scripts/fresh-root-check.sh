@@ -1,0 +1,201 @@
+#!/usr/bin/env bash
+# Opt-in, not part of CI (it needs root and takes long): the README's two commands on a fresh
+# minimal Debian 12 root, then the package installed and started in another fresh root.
+#   fresh-root-check.sh           the whole check, on a clean clone of this repository's HEAD
+#   fresh-root-check.sh prepare   only make the cached root
+# The bare root (debootstrap --variant=minbase bookworm) is cached as a tarball in
+# $PRIZEWELL_ROOT_CACHE (default ~/.cache/prizewell); $PRIZEWELL_MIRROR overrides the archive it
+# is made from (default: the bookworm archive in this machine's apt sources). Each check unpacks
+# the tarball into a throwaway folder under ${TMPDIR:-/var/tmp}, removed afterwards. Into it go
+# the clone and, so that it reaches the archive the way this machine does, this machine's apt
+# sources, apt proxy settings and resolv.conf: nothing else. Commands run there as root under
+# chroot, in mount and PID namespaces of their own, so that nothing they mounted or started
+# outlives them, even when they fail.
+set -euo pipefail
+# Say which command failed: a failure deep inside a root is otherwise silent.
+set -E
+trap 'echo "FAIL: $0 line $LINENO: $BASH_COMMAND" >&2' ERR
+here=$(cd "$(dirname "$0")/.." && pwd)
+cache=${PRIZEWELL_ROOT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/prizewell}
+tarball=$cache/bookworm-minbase.tar.gz
+# Marks a throwaway root, so the steps meant for one never run on a real machine.
+marker=/.prizewell-throwaway-root
+
+step() { printf '\n== [%s] %s\n' "$(date +%T)" "$*"; }
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+apt_install() {
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+}
+
+# --- Inside a throwaway root -------------------------------------------------------------
+
+# The README's commands: play must build and show the game's window, test must pass.
+inside_readme() {
+    cd /src
+    step "scripts/run.sh play, watched on Xvfb"
+    # Only the display and a way to see its windows; play installs the rest itself.
+    apt-get update -qq
+    apt_install xvfb xdotool
+    # A subshell, so that the display's DISPLAY does not outlive it into the test command.
+    (
+        # shellcheck source=tests/e2e/xsession.sh
+        . tests/e2e/xsession.sh
+        trap stop_all EXIT
+        start_display
+        scripts/run.sh play &
+        GAME_PID=$!
+        until [ "$(window_count Prizewell)" -eq 1 ]; do
+            kill -0 "$GAME_PID" 2>/dev/null || fail "scripts/run.sh play ended without a window"
+            sleep 2
+        done
+        echo "play: the game's window is up on $DISPLAY"
+    )
+
+    step "scripts/run.sh test"
+    local start=$SECONDS
+    scripts/run.sh test
+    echo "test: passed in $((SECONDS - start)) s"
+}
+
+# The package on a root that has nothing else of the project's: its Depends must bring every
+# library and plugin it needs; then it is validated where installed and played to a loss.
+inside_package() {
+    cd /src
+    local id=io.prizewell.Prizewell
+    step "apt-get install ./prizewell_*.deb"
+    apt-get update -qq
+    apt_install /tmp/prizewell_*.deb
+    dpkg -L prizewell | sort
+    local xcb
+    xcb=$(find /usr/lib -path '*/qt6/plugins/platforms/libqxcb.so' -print -quit)
+    [ -n "$xcb" ] || fail "no X11 platform plugin came with the package's Depends"
+    for f in /usr/bin/prizewell "$xcb"; do
+        ! ldd "$f" | grep 'not found' || fail "$f misses libraries"
+    done
+    for f in /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
+        /usr/share/icons/hicolor/16x16/apps/$id.png /usr/share/icons/hicolor/32x32/apps/$id.png; do
+        [ -s "$f" ] || fail "$f not installed"
+    done
+
+    step "validate and play the installed game to a loss"
+    apt_install desktop-file-utils appstream xvfb xdotool imagemagick dbus
+    desktop-file-validate /usr/share/applications/$id.desktop
+    appstreamcli validate --no-net /usr/share/metainfo/$id.metainfo.xml
+    dbus-run-session -- bash tests/e2e/play.sh /usr/bin/prizewell lose
+    echo "package: installed, validated, started and played to a loss"
+}
+
+# --- On this machine ------------------------------------------------------------------------
+
+roots=()
+cleanup() {
+    local status=$? r
+    [ "$status" -eq 0 ] || echo "fresh-root check: FAILED (status $status) after $SECONDS s" >&2
+    for r in "${roots[@]}"; do
+        # The namespaces took their mounts with them; never delete through a mount.
+        if grep -qF " $r/" /proc/self/mountinfo; then
+            echo "left in place, still mounted: $r" >&2
+        else
+            rm -rf --one-file-system "$r"
+        fi
+    done
+}
+
+make_cache() {
+    [ -s "$tarball" ] && return 0
+    local mirror=${PRIZEWELL_MIRROR:-}
+    if [ -z "$mirror" ]; then
+        # shellcheck disable=SC2016 # apt's format fields, not shell expansions
+        mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' |
+            awk '$2 == "bookworm" { print $1; exit }')
+    fi
+    [ -n "$mirror" ] || fail "no bookworm archive in the apt sources; set PRIZEWELL_MIRROR"
+    step "debootstrap --variant=minbase bookworm from $mirror"
+    mkdir -p "$cache"
+    local tmp
+    tmp=$(mktemp -d -p "${TMPDIR:-/var/tmp}" prizewell-debootstrap.XXXXXX)
+    roots+=("$tmp")
+    debootstrap --variant=minbase bookworm "$tmp" "$mirror"
+    # debootstrap copies these from the host; each check brings its own.
+    rm -f "$tmp/etc/resolv.conf" "$tmp/etc/hostname"
+    chmod 0755 "$tmp"
+    tar -C "$tmp" --numeric-owner -czf "$tarball.part" .
+    mv "$tarball.part" "$tarball"
+}
+
+# Unpacks a throwaway root with a clean clone in /src, named in $root.
+root=
+new_root() {
+    root=$(mktemp -d -p "${TMPDIR:-/var/tmp}" prizewell-root.XXXXXX)
+    roots+=("$root")
+    tar -C "$root" --numeric-owner -xzf "$tarball"
+    # mktemp's 0700 would keep apt's and other daemons' own users out of the whole root.
+    chmod 0755 "$root"
+    rm -rf "$root/etc/apt/sources.list" "$root/etc/apt/sources.list.d"
+    mkdir "$root/etc/apt/sources.list.d"
+    [ ! -f /etc/apt/sources.list ] || cp /etc/apt/sources.list "$root/etc/apt/"
+    local f
+    for f in /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+        [ ! -f "$f" ] || cp "$f" "$root/etc/apt/sources.list.d/"
+    done
+    apt-config dump | { grep -i proxy || true; } >"$root/etc/apt/apt.conf.d/80host-proxy"
+    cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+    git clone -q --no-hardlinks "$here" "$root/src"
+    touch "$root$marker"
+}
+
+# in_root ROOT COMMAND...: runs COMMAND as root in ROOT with a bare environment.
+# shellcheck disable=SC2016 # the inner script expands its own arguments
+in_root() {
+    unshare --mount --pid --fork --propagation private -- bash -euo pipefail -c '
+        root=$1
+        shift
+        mount -t proc proc "$root/proc"
+        mount -t sysfs sysfs "$root/sys"
+        mount --rbind /dev "$root/dev"
+        mount -t tmpfs tmpfs "$root/dev/shm"
+        chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 \
+            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
+    ' in-root "$@"
+}
+
+case "${1:-}" in
+inside-readme | inside-package)
+    [ -e "$marker" ] || fail "$1 runs only inside a throwaway root"
+    "inside_${1#inside-}"
+    exit
+    ;;
+prepare | "") ;;
+*)
+    echo "usage: $0 [prepare]" >&2
+    exit 2
+    ;;
+esac
+
+[ "$(id -u)" -eq 0 ] || fail "run as root: it makes and enters chroots"
+for tool in debootstrap unshare chroot git; do
+    command -v "$tool" >/dev/null || fail "$tool is missing"
+done
+trap cleanup EXIT
+start=$SECONDS
+make_cache
+[ "${1:-}" != prepare ] || exit 0
+
+step "the README's commands on a fresh root"
+new_root
+readme_root=$root
+in_root "$readme_root" /src/scripts/fresh-root-check.sh inside-readme
+readme_time=$((SECONDS - start))
+
+step "the package on another fresh root"
+new_root
+package_root=$root
+cp "$readme_root"/src/build/release/prizewell_*.deb "$package_root/tmp/"
+in_root "$package_root" /src/scripts/fresh-root-check.sh inside-package
+
+echo
+echo "fresh-root check: passed in $((SECONDS - start)) s" \
+    "(README commands after $readme_time s; package check $((SECONDS - start - readme_time)) s)"
