@@ -7,4 +7,7 @@ here=$(dirname "$(realpath "$0")")
 . "$here/xsession.sh"
 trap stop_all EXIT
 start_display
+# The accessibility bus is started on demand by this session's bus: give it this display, not
+# whatever DISPLAY the caller had.
+dbus-update-activation-environment DISPLAY
 /usr/bin/python3 "$here/a11y_play.py" "$(realpath "$1")"
