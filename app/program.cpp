@@ -30,14 +30,13 @@ Program::Program(EndHook endProgram)
         WinningPicture *picture = f.winningPicture(n);
         connect(picture, &WinningPicture::bankRequested, this, [this, picture] { bank(picture); });
     }
-    // Banking without a mouse: the winning on view, as if dragged. No key the answer box uses.
+    // Banking without a mouse: the winning on view, as if dragged; the gate in bank() decides
+    // whether a drag could happen now. No key the answer box uses.
     auto *bankKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), &f);
     connect(bankKey, &QShortcut::activated, this, [this] {
         for (int n = 1; n <= content::questionCount; ++n) {
-            if (WinningPicture *picture = m_form1->winningPicture(n); reachable(picture)) {
-                bank(picture);
-                return;
-            }
+            if (WinningPicture *picture = m_form1->winningPicture(n); !picture->isHidden())
+                return bank(picture);
         }
     });
     // Closing the main window through its frame ends the program, as its own Quit does.
