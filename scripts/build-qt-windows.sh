@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Builds Qt for 64-bit Windows from Debian's own qt6-base source, cross-compiled with
+# mingw-w64, and prints the folder it is installed in. The build is cached, keyed by the
+# source version and this script's configure options, so a second run only prints the path.
+#
+#   PRIZEWELL_CACHE  where builds are kept (default: ~/.cache/prizewell)
+#
+# Needs: dpkg-dev, g++-mingw-w64-x86-64-posix, cmake, ninja-build, qt6-base-dev-tools
+# (the host Qt whose moc, rcc and uic the cross build runs).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+cache=${PRIZEWELL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/prizewell}
+toolchain=$here/cmake/mingw-w64-x86_64.cmake
+
+# Only what the game and its tests load: Core, Gui, Widgets, Test and the windows and
+# offscreen platform plugins. OpenGL stays on because 6.4's windows plugin does not
+# compile without it; Debian's source lacks the tablet header the plugin would include.
+options=(
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=ON
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_network=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_tabletevent=OFF
+    -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_png=OFF
+    -DFEATURE_jpeg=OFF
+    -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_pcre2=OFF
+)
+
+# A private apt configuration that adds deb-src lines for the suites the machine already
+# uses, so the machine's own sources are left as they are.
+apt_private() {
+    local dir=$1
+    mkdir -p "$dir/lists/partial" "$dir/sources.list.d"
+    local src
+    for src in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+        [ -f "$src" ] || continue
+        case $src in
+        *.sources) sed -E 's/^Types:.*/Types: deb-src/' "$src" >"$dir/sources.list.d/$(basename "$src")" ;;
+        *) sed -nE 's/^deb (.*)/deb-src \1/p' "$src" >"$dir/sources.list.d/$(basename "$src")" ;;
+        esac
+    done
+    : >"$dir/sources.list"
+}
+
+apt_opts() {
+    local dir=$1
+    echo "-o Dir::Etc::SourceList=$dir/sources.list -o Dir::Etc::SourceParts=$dir/sources.list.d"
+    echo "-o Dir::State::Lists=$dir/lists -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache="
+    echo "-o APT::Sandbox::User=root"
+}
+
+version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
+[ -n "$version" ] || { echo "build-qt-windows: qt6-base-dev is not installed" >&2; exit 1; }
+key=$(printf '%s\n' "$version" "${options[@]}" "$(cat "$toolchain")" | sha256sum | cut -c1-12)
+prefix=$cache/qt-windows-${version//[^A-Za-z0-9.]/_}-$key
+
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
+
+work=$cache/qt-windows-work-$key
+rm -rf "$work"
+mkdir -p "$work"
+start=$SECONDS
+
+apt_private "$work/apt"
+# shellcheck disable=SC2046
+apt-get $(apt_opts "$work/apt") update -qq >&2
+(cd "$work" &&
+    # shellcheck disable=SC2046
+    apt-get $(apt_opts "$work/apt") source -qq "qt6-base=$version" >&2)
+src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)
+[ -d "$src" ] || { echo "build-qt-windows: no source unpacked in $work" >&2; exit 1; }
+
+cmake -S "$src" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    "${options[@]}" >&2
+cmake --build "$work/build" --parallel "$(nproc)" >&2
+cmake --install "$work/build" >&2
+# The licence texts the LGPL asks a distributor to hand on with the DLLs.
+mkdir -p "$prefix/licenses"
+cp "$src"/LICENSES/LGPL-3.0-only.txt "$src"/LICENSES/GPL-3.0-only.txt "$prefix/licenses/" 2>/dev/null ||
+    cp "$src"/LICENSE.LGPL3 "$src"/LICENSE.GPL3 "$prefix/licenses/"
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "build-qt-windows: Qt $version for Windows built in $((SECONDS - start)) s" >&2
+echo "$prefix"
