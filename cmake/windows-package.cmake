@@ -1,0 +1,69 @@
+# What a Windows player downloads: a portable zip that runs where it is unpacked, and an
+# installer made with NSIS. Both hold one folder: the program, the Qt and compiler runtime DLLs
+# it links, the two plugins Qt loads for it, and the licence texts Qt's LGPL asks for.
+
+# The DLLs the program links, found among Qt's and the compiler's own; system DLLs stay out.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
+                OUTPUT_VARIABLE prizewell_libstdcxx OUTPUT_STRIP_TRAILING_WHITESPACE)
+get_filename_component(PRIZEWELL_MINGW_RUNTIME_DIR ${prizewell_libstdcxx} DIRECTORY)
+get_target_property(prizewell_qtcore Qt6::Core IMPORTED_LOCATION_RELEASE)
+get_filename_component(PRIZEWELL_QT_BIN_DIR ${prizewell_qtcore} DIRECTORY)
+# winpthreads lives with the mingw-w64 libraries, not with the compiler's.
+set(PRIZEWELL_RUNTIME_DIRS ${PRIZEWELL_QT_BIN_DIR} ${PRIZEWELL_MINGW_RUNTIME_DIR}
+                           /usr/${PRIZEWELL_MINGW_TRIPLE}/lib)
+
+install(TARGETS prizewell RUNTIME DESTINATION .)
+# CMake reads the program's imports itself (install(TARGETS … RUNTIME_DEPENDENCIES) refuses a
+# cross build): mingw's objdump lists them, and only Qt's and the compiler's DLLs are shipped.
+# It lower-cases the names, as Windows compares them, so on this case-sensitive file system the
+# ones it cannot find are looked for again without regard to case.
+install(CODE "
+    set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+    set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+    set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_OBJDUMP}\")
+    file(GET_RUNTIME_DEPENDENCIES
+        EXECUTABLES \"$<TARGET_FILE:prizewell>\"
+        MODULES \"$<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>\"
+                \"$<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>\"
+        PRE_INCLUDE_REGEXES \"^qt6\" \"^libstdc\\\\+\\\\+\" \"^libgcc_s\" \"^libwinpthread\"
+        PRE_EXCLUDE_REGEXES \".*\"
+        DIRECTORIES ${PRIZEWELL_RUNTIME_DIRS}
+        RESOLVED_DEPENDENCIES_VAR dlls
+        UNRESOLVED_DEPENDENCIES_VAR missing)
+    file(GLOB candidates ${PRIZEWELL_QT_BIN_DIR}/*.dll)
+    foreach(name IN LISTS missing)
+        foreach(candidate IN LISTS candidates)
+            get_filename_component(file \${candidate} NAME)
+            string(TOLOWER \${file} file)
+            if(file STREQUAL name)
+                list(APPEND dlls \${candidate})
+                list(REMOVE_ITEM missing \${name})
+            endif()
+        endforeach()
+    endforeach()
+    if(missing)
+        message(FATAL_ERROR \"DLLs not found: \${missing}\")
+    endif()
+    file(INSTALL \${dlls} DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
+")
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+install(DIRECTORY ${PRIZEWELL_QT_BIN_DIR}/../licenses/ DESTINATION licenses/Qt)
+# Debug sections are a third of the download and help no player.
+install(CODE "
+    file(GLOB_RECURSE binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.exe\"
+                                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\")
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \${binaries} COMMAND_ERROR_IS_FATAL ANY)
+")
+
+set(CPACK_GENERATOR ZIP NSIS)
+set(PRIZEWELL_WINDOWS_PACKAGE prizewell-${PROJECT_VERSION}-windows-x64)
+set(CPACK_PACKAGE_FILE_NAME ${PRIZEWELL_WINDOWS_PACKAGE})
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Prizewell)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Prizewell)
+set(CPACK_NSIS_DISPLAY_NAME Prizewell)
+set(CPACK_NSIS_PACKAGE_NAME Prizewell)
+set(CPACK_NSIS_MUI_ICON ${PRIZEWELL_PICTURES_DIR}/prizewell.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PRIZEWELL_PICTURES_DIR}/prizewell.ico)
+# The project's own installer script: 64-bit, per machine, no PATH page.
+set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/data/windows)
