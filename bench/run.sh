@@ -83,7 +83,7 @@ for j in 1 2; do
         "$(ratio "${whole[0]}" "${whole[j]}")" "$(ratio "${rss[0]}" "${rss[j]}")"
 done
 faster=1
-[ "${whole[2]}" -ge "${whole[1]}" ] || faster=2
+[ "$(echo "${whole[2]} < ${whole[1]}" | bc)" = 0 ] || faster=2
 printf '  game / faster baseline (%s)   whole %.3f   RSS %.3f\n' "${names[faster]}" \
     "$(ratio "${whole[0]}" "${whole[faster]}")" "$(ratio "${rss[0]}" "${rss[faster]}")"
 
