@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the release tree and measures, on one Xvfb display and in one run:
-#  - start-up of the shipped program, timed from outside: from process start to the first
-#    drawing on its window (X Damage), and its resident set at that moment; against a bare Qt
-#    Widgets window with one label and a raw X window drawing one line (the floor). The three
-#    run in turn, RUNS times each, in a rotating order;
+#  - start-up of the shipped program as a player sees it, timed from outside with X Damage: from
+#    process start to the window's map, to the first drawing of the program itself, and to the
+#    moment its picture is whole (the last drawing before the window stays unchanged for 400 ms),
+#    with the resident set then; against two bare Qt Widgets programs of the game's window size
+#    (a label shown as the window, and a window holding one label) and a raw X window drawing
+#    one line (the floor). The four run in turn, RUNS times each, in a rotating order;
 #  - the event procedures over a whole game against the same changes made by hand.
 # usage: bench/run.sh [RUNS]      (default 30)
 set -euo pipefail
@@ -22,41 +24,68 @@ cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 bin=build/release/bench
 [ -x $bin/bench_observer ] || fail "install libxcb-damage0-dev and run again"
-subjects=(build/release/app/prizewell $bin/bench_startup_baseline $bin/bench_floor)
-names=(game bare-Qt floor)
+subjects=(build/release/app/prizewell "$bin/bench_startup_label" "$bin/bench_startup_baseline"
+    "$bin/bench_floor")
+names=(game label window floor)
+descriptions=("Prizewell" "a label shown as the window" "a window holding one label"
+    "raw X window, one line")
+n=${#subjects[@]}
 
-trap stop_all EXIT
+HOLDER_PID=
+stop() {
+    [ -z "$HOLDER_PID" ] || kill "$HOLDER_PID" 2>/dev/null || true
+    stop_all
+}
+trap stop EXIT
 start_display
+# One client stays connected throughout, so the server does not reset between two subjects.
+xprop -root -spy >/dev/null 2>&1 &
+HOLDER_PID=$!
+sleep 0.5
 
-measure() { # prints "first_frame_us rss_kib"
+measure() { # prints "map_us first_frame_us whole_us rss_kib"
     QT_QPA_PLATFORM=xcb $bin/bench_observer "$1" |
-        sed -n 's/first_frame_us=\([0-9]*\) rss_kib=\([0-9]*\)/\1 \2/p'
+        sed -n 's/map_us=\([0-9]*\) first_frame_us=\([0-9]*\) whole_us=\([0-9]*\) rss_kib=\([0-9]*\).*/\1 \2 \3 \4/p'
 }
 
 # One untimed start of each warms the file cache and the font cache.
 for s in "${subjects[@]}"; do measure "$s" >/dev/null; done
 
-results=("" "" "")
+results=()
+for j in $(seq 0 $((n - 1))); do results[j]=""; done
 for i in $(seq 0 $((runs - 1))); do
-    for k in 0 1 2; do
-        j=$(((i + k) % 3))
+    for k in $(seq 0 $((n - 1))); do
+        j=$(((i + k) % n))
         results[j]+="$(measure "${subjects[j]}")"$'\n'
     done
 done
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 column() { printf '%s' "$2" | awk -v c="$1" 'NF {print $c}' | median; }
+ms() { echo "$1/1000" | bc -l; }
+ratio() { echo "$1/$2" | bc -l; }
 
-echo "start-up from outside: process start to first drawing on the window, and RSS then;"
-echo "median of $runs runs each, in turn, on one display:"
-for j in 0 1 2; do
-    t[j]=$(column 1 "${results[j]}")
-    r[j]=$(column 2 "${results[j]}")
-    printf '  %-8s first frame %7.1f ms   RSS %6.1f MiB\n' "${names[j]}" \
-        "$(echo "${t[j]}/1000" | bc -l)" "$(echo "${r[j]}/1024" | bc -l)"
+echo "start-up from outside, from process start; median of $runs runs each, in turn, on one display"
+echo "(whole: the last drawing before the window stays unchanged for 400 ms; RSS then):"
+printf '  %-30s %9s %12s %9s %9s\n' "" map "first frame" whole RSS
+for j in $(seq 0 $((n - 1))); do
+    map[j]=$(column 1 "${results[j]}")
+    first[j]=$(column 2 "${results[j]}")
+    whole[j]=$(column 3 "${results[j]}")
+    rss[j]=$(column 4 "${results[j]}")
+    printf '  %-30s %6.1f ms %9.1f ms %6.1f ms %5.1f MiB\n' "${descriptions[j]}" \
+        "$(ms "${map[j]}")" "$(ms "${first[j]}")" "$(ms "${whole[j]}")" \
+        "$(echo "${rss[j]}/1024" | bc -l)"
 done
-printf '  game / bare-Qt  first frame %.3f   RSS %.3f\n' \
-    "$(echo "${t[0]}/${t[1]}" | bc -l)" "$(echo "${r[0]}/${r[1]}" | bc -l)"
+for j in 1 2; do
+    printf '  game / %-7s map %.3f   first frame %.3f   whole %.3f   RSS %.3f\n' "${names[j]}" \
+        "$(ratio "${map[0]}" "${map[j]}")" "$(ratio "${first[0]}" "${first[j]}")" \
+        "$(ratio "${whole[0]}" "${whole[j]}")" "$(ratio "${rss[0]}" "${rss[j]}")"
+done
+faster=1
+[ "$(echo "${whole[2]} < ${whole[1]}" | bc)" = 0 ] || faster=2
+printf '  game / faster baseline (%s)   whole %.3f   RSS %.3f\n' "${names[faster]}" \
+    "$(ratio "${whole[0]}" "${whole[faster]}")" "$(ratio "${rss[0]}" "${rss[faster]}")"
 
 echo
 echo "event procedures, one whole game (QTest benchmark, offscreen):"
