@@ -10,17 +10,28 @@
 # With --openbox a window manager frames the windows: the frame must be centred, the message
 # box stays on top, and Alt+F4 replaces Quit; lose also checks that the size is fixed and closes
 # the main window before Start and with a winning waiting.
+# PRIZEWELL_SHOTS=PREFIX saves the main window at start (PREFIX-start.png) and with winning 3
+# waiting (PREFIX-midgame.png), for docs/.
+# With --wine, BINARY is the Windows program's portable zip: it is unpacked and played under
+# Wine, in a prefix made for the run, with the drags paced as Windows' drag and drop needs.
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=xsession.sh
 . "$here/xsession.sh"
 
 wm=
-if [ "$1" = --openbox ]; then
-    wm=openbox
+wine=
+while true; do
+    case $1 in
+    --openbox) wm=openbox ;;
+    --wine) wine=yes ;;
+    *) break ;;
+    esac
     shift
-fi
-binary=$(realpath "$1")
+done
+binary=$1
+# Under Wine the program may also be named by its Windows path.
+[[ $binary == [A-Z]:\\* ]] || binary=$(realpath "$binary")
 mode=$2
 games=${3:-1}
 desktop_entry=$here/../../data/io.prizewell.Prizewell.desktop
@@ -96,12 +107,16 @@ check_fixed_size() {
 }
 
 launch() {
-    QT_QPA_PLATFORM=xcb "$binary" &
+    if [ -n "$wine" ]; then
+        QT_QPA_PLATFORM=windows "$here/../windows/wine.sh" "$binary" &
+    else
+        QT_QPA_PLATFORM=xcb "$binary" &
+    fi
     GAME_PID=$!
-    wait_for 20 has_windows Prizewell 1 || fail "main window did not appear"
+    wait_for 30 has_windows Prizewell 1 || fail "main window did not appear"
     MAIN=$(windows_named Prizewell)
     [ "$(xdotool getwindowname "$MAIN")" = "Prizewell" ] || fail "main window title"
-    check_wm_class "$MAIN"
+    [ -n "$wine" ] || check_wm_class "$MAIN"
     if [ -n "$wm" ]; then
         wait_for 5 frame_centred "$MAIN" || fail "frame not centred: $(window_geometry "$MAIN")" \
             "$(xprop -id "$MAIN" _NET_FRAME_EXTENTS)"
@@ -166,6 +181,24 @@ close_box() {
     wait_for 5 has_windows Prizewell 1 || fail "message box of question $1 did not close on $key"
 }
 
+# A drag with the left button from X Y to X2 Y2, in ten moves. Windows' drag and drop (OLE)
+# starts only once the button has rested, and follows moves of a few pixels at a time.
+drag() {
+    local x=$1 y=$2 x2=$3 y2=$4 steps=10 pause=0.02 i
+    xdotool mousemove --sync "$x" "$y" mousedown 1
+    if [ -n "$wine" ]; then
+        sleep 0.5
+        steps=$((((x2 - x) ** 2 + (y2 - y) ** 2) / 100))
+        steps=$(awk -v s="$steps" 'BEGIN {print int(sqrt(s)) + 1}')
+        pause=0.08
+    fi
+    for i in $(seq 1 $steps); do
+        xdotool mousemove --sync $((x + (x2 - x) * i / steps)) $((y + (y2 - y) * i / steps))
+        sleep $pause
+    done
+    xdotool mouseup 1
+}
+
 # Banks winning N by a mouse drag onto the barrel, or with `key` by Ctrl+B; true when it
 # disappeared. The last winning takes the main window away with it.
 bank() {
@@ -177,13 +210,7 @@ bank() {
     if [ "$how" = key ]; then
         xdotool key --clearmodifiers ctrl+b
     else
-        read -r bx by < <(at "${BARREL[@]}")
-        xdotool mousemove --sync "$x" "$y" mousedown 1
-        for i in 1 2 3 4 5 6 7 8 9 10; do
-            xdotool mousemove --sync $((x + (bx - x) * i / 10)) $((y + (by - y) * i / 10))
-            sleep 0.02
-        done
-        xdotool mouseup 1
+        drag "$x" "$y" $(at "${BARREL[@]}")
     fi
     if [ "$n" -eq 15 ]; then
         wait_for 5 has_windows "Hi Prizewell!" 1
@@ -195,11 +222,16 @@ bank() {
 drags=0
 drag_failures=0
 
+shot() {
+    [ -z "${PRIZEWELL_SHOTS:-}" ] || import -silent -window "$MAIN" "$PRIZEWELL_SHOTS-$1.png"
+}
+
 win_game() {
     local n winnings lifeline
     launch
     # No Ctrl+B may change the winnings: they stay as the last banking left them.
     winnings=$(client_region "${LABEL17[@]}")
+    shot start
     for n in $(seq 1 15); do
         if [ "$n" -eq 1 ]; then
             answer_by_keyboard "${answers[0]}"
@@ -208,6 +240,7 @@ win_game() {
         fi
         wait_for 5 has_windows Prizewell 2 || fail "no message box after answering question $n"
         close_box "$n"
+        [ "$n" -ne 3 ] || shot midgame
         [ "$(client_region "${LABEL17[@]}")" = "$winnings" ] ||
             fail "the winnings changed before winning $n was banked"
         if [ "$n" -eq 1 ]; then
@@ -279,13 +312,7 @@ foreign_game() {
         local helper_pid=$!
         wait_for 10 has_windows "Foreign drag source" 1 || fail "helper window did not appear"
         read -r hx hy < <(window_origin "$(windows_named "Foreign drag source")")
-        xdotool mousemove --sync $((hx + 100)) $((hy + 50)) mousedown 1
-        for i in 1 2 3 4 5 6 7 8 9 10; do
-            xdotool mousemove --sync $((hx + 100 + (bx - hx - 100) * i / 10)) \
-                $((hy + 50 + (by - hy - 50) * i / 10))
-            sleep 0.02
-        done
-        xdotool mouseup 1
+        drag $((hx + 100)) $((hy + 50)) "$bx" "$by"
         sleep 0.5
         kill "$helper_pid"
         wait "$helper_pid" 2>/dev/null || true
@@ -302,6 +329,23 @@ foreign_game() {
 }
 
 trap stop_all EXIT
+if [ -n "$wine" ]; then
+    WINE_HOME=$(mktemp -d)
+    # Wine's own processes end with the program; they go before the display they are on.
+    stop_wine() { timeout 20 wineserver --wait || wineserver --kill || true; }
+    trap 'stop_wine; stop_all; rm -rf "$WINE_HOME"' EXIT
+    if [[ $binary == *.zip ]]; then
+        unzip -q "$binary" -d "$WINE_HOME"
+        binary=$(echo "$WINE_HOME"/*/prizewell.exe)
+    fi
+    # A caller's prefix is the caller's to remove; otherwise one for this run alone.
+    if [ -z "${WINEPREFIX:-}" ]; then
+        export WINEPREFIX=$WINE_HOME/prefix
+        trap 'stop_wine; stop_all; bash "$here/../windows/prefix.sh" remove "$WINEPREFIX"
+            rm -rf "$WINE_HOME"' EXIT
+        bash "$here/../windows/prefix.sh" create "$WINEPREFIX" 2>/dev/null
+    fi
+fi
 start_display
 [ -z "$wm" ] || start_wm
 case "$mode" in

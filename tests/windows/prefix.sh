@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# A throwaway Wine prefix for the Windows tests.
+#   prefix.sh create DIR   makes DIR a fresh prefix, its wineserver stopped again; its fonts
+#                          folder holds the faces Wine gives Windows programs, for Qt's
+#                          offscreen platform, which reads that folder alone
+#   prefix.sh remove DIR   stops DIR's wineserver and every program in it, then deletes DIR
+set -euo pipefail
+export WINEPREFIX=$2 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+case $1 in
+create)
+    rm -rf "$WINEPREFIX"
+    wine wineboot --init
+    wineserver --wait
+    # Wine's own stand-ins for the Windows faces, and the Linux faces Wine adds to them.
+    ln -s /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/liberation2/*.ttf \
+        "$WINEPREFIX/drive_c/windows/Fonts/"
+    ;;
+remove)
+    [ ! -d "$WINEPREFIX" ] || wineserver --kill || true
+    rm -rf "$WINEPREFIX"
+    ;;
+*)
+    echo "usage: $0 create|remove DIR" >&2
+    exit 2
+    ;;
+esac
