@@ -4,7 +4,7 @@
 # does not check: any report fails the test, and is shown under the test's name.
 # usage: sanitized.sh NAME COMMAND...
 set -uo pipefail
-here=$(dirname "$(realpath "$0")")
+suppressions=$(dirname "$(realpath "$0")")/lsan.supp
 name=$1
 shift
 
@@ -13,7 +13,7 @@ trap 'rm -rf "$reports"' EXIT
 # The caller's options come first, so that these win.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=1:log_path=$reports/asan"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:log_path=$reports/ubsan"
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/lsan.supp:print_suppressions=0"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$suppressions:print_suppressions=0"
 
 status=0
 "$@" || status=$?
