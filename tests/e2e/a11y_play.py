@@ -45,6 +45,12 @@ def showing(acc):
     return acc.getState().contains(pyatspi.STATE_SHOWING)
 
 
+def descendant(acc, pred):
+    """The first descendant of acc for which pred holds, or None. Breadth first: pyatspi's
+    depth-first search walks the whole tree again for every child, seconds per search here."""
+    return pyatspi.findDescendant(acc, pred, breadth_first=True)
+
+
 def find(app, role, name, window=None):
     """A showing accessible of the role and name, in the window titled `window` if given."""
     for frame in app:
@@ -52,9 +58,8 @@ def find(app, role, name, window=None):
             continue
         if not showing(frame):
             continue
-        hit = pyatspi.findDescendant(
-            frame, lambda a: a is not None and a.getRoleName() == role and a.name == name
-            and showing(a))
+        hit = descendant(frame, lambda a: a is not None and a.getRoleName() == role
+                         and a.name == name and showing(a))
         if hit is not None:
             return hit
     return None
@@ -92,7 +97,7 @@ def state(app):
 def press_hidden(app, name):
     """Presses a button that is not on view, as any client of the bus can: nothing may change.
     A pressed button clicks a moment later, so the check waits that moment out."""
-    button = pyatspi.findDescendant(
+    button = descendant(
         app, lambda a: a is not None and a.getRoleName() == "push button" and a.name == name)
     if button is None or showing(button):
         fail(f"button {name!r} should be there but not on view")

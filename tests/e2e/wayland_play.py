@@ -14,7 +14,7 @@ import time
 import dbus
 import pyatspi
 
-from a11y_play import ANSWERS, fail, find, run_to_quit, showing, wait_for
+from a11y_play import ANSWERS, descendant, fail, find, run_to_quit, showing, wait_for
 
 BTN_LEFT = 0x110
 TAB, RETURN, END, BACKSPACE, SHIFT = 0xFF09, 0xFF0D, 0xFF57, 0xFF08, 0xFFE1
@@ -234,7 +234,7 @@ def play(seat, app):
         wait_for(f"answer {n} to be typed", lambda: text_of(text1) == answer)
         seat.click(*at(VERIFY))
         box = wait_for(f"the message box of question {n}", message_box)
-        ok = pyatspi.findDescendant(box, lambda a: a is not None and a.name == "OK")
+        ok = descendant(box, lambda a: a is not None and a.name == "OK")
         if ok is None:
             fail("the message box has no OK")
         wait_for("the message box to take the keyboard", lambda: focused(ok)

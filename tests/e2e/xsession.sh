@@ -10,7 +10,10 @@ start_display() {
     local fifo display
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # Without -noreset the server resets whenever its last client leaves and drops whoever is
+    # connecting meanwhile: a probe that comes and goes (xdotool, the accessibility library's
+    # look-up of its bus) would take the game's connection down with it.
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     read -r display <"$fifo"
     rm -f "$fifo"
