@@ -13,6 +13,9 @@ set(PRIZEWELL_RUNTIME_DIRS ${PRIZEWELL_QT_BIN_DIR} ${PRIZEWELL_MINGW_RUNTIME_DIR
                            /usr/${PRIZEWELL_MINGW_TRIPLE}/lib)
 
 install(TARGETS prizewell RUNTIME DESTINATION .)
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+install(DIRECTORY ${PRIZEWELL_QT_BIN_DIR}/../licenses/ DESTINATION licenses/Qt)
 # CMake reads the program's imports itself (install(TARGETS … RUNTIME_DEPENDENCIES) refuses a
 # cross build): mingw's objdump lists them, and only Qt's and the compiler's DLLs are shipped.
 # It lower-cases the names, as Windows compares them, so on this case-sensitive file system the
@@ -45,14 +48,16 @@ install(CODE "
         message(FATAL_ERROR \"DLLs not found: \${missing}\")
     endif()
     file(INSTALL \${dlls} DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
-")
-install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
-install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
-install(DIRECTORY ${PRIZEWELL_QT_BIN_DIR}/../licenses/ DESTINATION licenses/Qt)
-# Debug sections are a third of the download and help no player.
-install(CODE "
-    file(GLOB_RECURSE binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.exe\"
-                                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\")
+
+    # Debug sections are a third of the download and help no player.
+    set(root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+    set(binaries \${root}/prizewell.exe
+        \${root}/platforms/$<TARGET_FILE_NAME:Qt6::QWindowsIntegrationPlugin>
+        \${root}/styles/$<TARGET_FILE_NAME:Qt6::QWindowsVistaStylePlugin>)
+    foreach(dll IN LISTS dlls)
+        get_filename_component(name \${dll} NAME)
+        list(APPEND binaries \${root}/\${name})
+    endforeach()
     execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \${binaries} COMMAND_ERROR_IS_FATAL ANY)
 ")
 
