@@ -5,6 +5,8 @@
 #                                after clicks elsewhere, every winning banked by a mouse drag but
 #                                two banked with Ctrl+B; leaves through the win window's Quit
 #   play.sh [--openbox] BINARY lose  loses on question 1 and leaves through the main window's Quit
+#                                (under Wine it first closes the window with Alt+F4 while a
+#                                winning waits)
 #   play.sh BINARY foreign HELPER  drags text, files and an image from another program onto the
 #                                barrel while a winning waits: nothing may change
 # With --openbox a window manager frames the windows: the frame must be centred, the message
@@ -290,6 +292,13 @@ lose_game() {
         launch
         first_winning
         leave # with a winning waiting
+    elif [ -n "$wine" ]; then
+        # Windows itself turns Alt+F4 into the frame's Close, window manager or not.
+        launch
+        first_winning
+        click "${BACKGROUND[@]}"
+        xdotool key --clearmodifiers alt+F4
+        expect_exit_zero
     fi
     launch
     click "${START[@]}"
