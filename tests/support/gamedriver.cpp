@@ -4,6 +4,7 @@
 #include "content/questionbank.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -67,6 +68,11 @@ protected:
                     player(box);
                 if (box->isVisible())
                     answerMessageBox();
+                // The answer asked the box's loop, from in here, to return, but QTest processes
+                // events after every input and that took the loop's cue. Dispatchers that wait
+                // again after delivering this call (Windows, Unix without GLib) would then wait
+                // for ever; give them something to wake for.
+                QAbstractEventDispatcher::instance()->wakeUp();
             });
         }
         return false;
