@@ -224,6 +224,10 @@ bank() {
 drags=0
 drag_failures=0
 
+# True when the winnings label shows what digest $1 was taken of. Just after the message box
+# closes, the part of the window it covered may still wait to be drawn again.
+winnings_are() { [ "$(client_region "${LABEL17[@]}")" = "$1" ]; }
+
 shot() {
     [ -z "${PRIZEWELL_SHOTS:-}" ] || import -silent -window "$MAIN" "$PRIZEWELL_SHOTS-$1.png"
 }
@@ -242,9 +246,8 @@ win_game() {
         fi
         wait_for 5 has_windows Prizewell 2 || fail "no message box after answering question $n"
         close_box "$n"
+        wait_for 2 winnings_are "$winnings" || fail "the winnings changed before winning $n was banked"
         [ "$n" -ne 3 ] || shot midgame
-        [ "$(client_region "${LABEL17[@]}")" = "$winnings" ] ||
-            fail "the winnings changed before winning $n was banked"
         if [ "$n" -eq 1 ]; then
             for lifeline in "${LIFELINES[@]}"; do
                 # shellcheck disable=SC2086 # a rectangle is four words
