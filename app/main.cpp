@@ -1,4 +1,3 @@
-#include "app/fontconfigwarmup.h"
 #include "app/program.h"
 #include "app/startup.h"
 
@@ -6,10 +5,8 @@
 
 int main(int argc, char *argv[])
 {
-    app::FontconfigWarmUp fonts;
     QApplication application(argc, argv);
     app::setUpApplication();
-    fonts.wait();
     Program program;
     program.show();
     return QApplication::exec();
