@@ -6,7 +6,7 @@
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 setup=$(realpath "$1")
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+export WINEPREFIX
 WINEPREFIX=$(mktemp -d)/prefix
 trap 'bash "$here/prefix.sh" remove "$WINEPREFIX"; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
 fail() {
@@ -25,7 +25,7 @@ before=$(files)
 
 # The installer and the uninstaller hand their work to copies of themselves; wineserver --wait
 # returns once every program of the prefix has ended.
-wine "$setup" /S || fail "silent install failed with status $?"
+bash "$here/wine.sh" "$setup" /S || fail "silent install failed with status $?"
 wineserver --wait
 [ -f "$dir/prizewell.exe" ] || fail "no program in Program Files"
 [ -f "$dir/platforms/qwindows.dll" ] || fail "no platform plugin beside the program"
@@ -33,7 +33,7 @@ wineserver --wait
 strings -el "$shortcut" | grep -qi 'Program Files\\Prizewell\\prizewell.exe' ||
     fail "the shortcut does not start the installed program"
 
-value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {
+value() { bash "$here/wine.sh" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {
     $1 = $2 = ""; sub(/^ +/, ""); print }'; }
 for pair in "DisplayName=Prizewell" "DisplayVersion=1.00" "Publisher=The Prizewell developers" \
     'DisplayIcon=C:\Program Files\Prizewell\prizewell.exe,0' \
@@ -47,10 +47,10 @@ wineserver --wait
 bash "$here/../e2e/play.sh" --wine 'C:\Program Files\Prizewell\prizewell.exe' lose
 wineserver --wait
 
-wine "$dir/Uninstall.exe" /S || fail "silent uninstall failed with status $?"
+bash "$here/wine.sh" "$dir/Uninstall.exe" /S || fail "silent uninstall failed with status $?"
 wineserver --wait
 # The uninstaller ran from a copy in Temp, which Windows deletes at the next start.
-wine wineboot --restart
+bash "$here/wine.sh" wineboot --restart
 wineserver --wait
 [ ! -e "$dir" ] || fail "left in Program Files: $(cd "$dir" && find . | tr '\n' ' ')"
 [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is left"

@@ -5,11 +5,11 @@
 #                          offscreen platform, which reads that folder alone
 #   prefix.sh remove DIR   stops DIR's wineserver and every program in it, then deletes DIR
 set -euo pipefail
-export WINEPREFIX=$2 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+export WINEPREFIX=$2
 case $1 in
 create)
     rm -rf "$WINEPREFIX"
-    wine wineboot --init
+    bash "$(dirname "$0")/wine.sh" wineboot --init
     wineserver --wait
     # Wine's own stand-ins for the Windows faces, and the Linux faces Wine adds to them.
     ln -s /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/liberation2/*.ttf \
