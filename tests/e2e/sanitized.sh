@@ -11,7 +11,10 @@ shift
 reports=$(mktemp -d)
 trap 'rm -rf "$reports"' EXIT
 # The caller's options come first, so that these win.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=1:log_path=$reports/asan"
+# Whole stacks, not the frame-pointer walk, which stops in the first system library built
+# without frame pointers: suppressions then match the function that allocated, never a library
+# that merely appears on the way.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=1:fast_unwind_on_malloc=0:log_path=$reports/asan"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:log_path=$reports/ubsan"
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$suppressions:print_suppressions=0"
 
