@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Opt-in, not part of CI (it needs root and takes long): the README's two commands on a fresh
-# minimal Debian 12 root, then the package installed and started in another fresh root.
-#   fresh-root-check.sh           the whole check, on a clean clone of this repository's HEAD
+# The README's two commands on a fresh minimal Debian 12 root, then the package installed and
+# started in another fresh root: what a new machine, with nothing but what the commands install,
+# makes of the project. It needs root and takes long.
+#   fresh-root-check.sh           the check, on a clean clone of this repository's HEAD, with this
+#                                 machine's Qt for Windows copied in: the test command builds Qt
+#                                 again only if the Qt build itself changed
+#   fresh-root-check.sh --full    the same with nothing cached but the bare root
 #   fresh-root-check.sh prepare   only make the cached root
+#   fresh-root-check.sh --needed  exit 0 if HEAD's set-up differs from the last recorded pass
+# A pass is recorded in .ci/fresh-root.pass with a fingerprint of the set-up: the scripts that
+# install packages, build, and start the displays, sessions and prefixes the tests run in. .ci/run
+# runs this check whenever HEAD's fingerprint is not the recorded one; commit the record with the
+# change it checked.
 # The bare root (debootstrap --variant=minbase bookworm) is cached as a tarball in
 # $PRIZEWELL_ROOT_CACHE (default ~/.cache/prizewell); $PRIZEWELL_MIRROR overrides the archive it
 # is made from (default: the bookworm archive in this machine's apt sources). Each check unpacks
@@ -17,6 +26,11 @@ set -E
 trap 'echo "FAIL: $0 line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")/.." && pwd)
 cache=${PRIZEWELL_ROOT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/prizewell}
+qt_cache=${PRIZEWELL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/prizewell}
+record=$here/.ci/fresh-root.pass
+# What decides what a new machine installs and how the tests are set up there.
+setup_files=(.ci/run CMakePresets.json scripts tests/e2e/*.sh tests/e2e/lsan.supp
+    tests/windows/*.sh tests/package)
 tarball=$cache/bookworm-minbase.tar.gz
 # Marks a throwaway root, so the steps meant for one never run on a real machine.
 marker=/.prizewell-throwaway-root
@@ -58,6 +72,11 @@ inside_readme() {
     local start=$SECONDS
     scripts/run.sh test
     echo "test: passed in $((SECONDS - start)) s"
+}
+
+# fingerprint [COMMIT]: of the set-up as committed, HEAD's by default.
+fingerprint() {
+    (cd "$here" && git ls-tree -r "${1:-HEAD}" -- "${setup_files[@]}" | sha256sum | cut -c1-16)
 }
 
 # The package on a root that has nothing else of the project's: its Depends must bring every
@@ -144,7 +163,20 @@ new_root() {
     apt-config dump | { grep -i proxy || true; } >"$root/etc/apt/apt.conf.d/80host-proxy"
     cp -L /etc/resolv.conf "$root/etc/resolv.conf"
     git clone -q --no-hardlinks "$here" "$root/src"
+    git -C "$root/src" checkout -q --detach "$commit"
     touch "$root$marker"
+}
+
+# Copies this machine's finished Qt for Windows builds into the root, where the test command's
+# build script takes one only if its key, the Qt build's own inputs there, is the same.
+copy_qt_cache() {
+    local qt
+    mkdir -p "$1/root/.cache/prizewell"
+    for qt in "$qt_cache"/qt-windows-*/; do
+        [ -f "$qt/.complete" ] || continue
+        echo "Qt for Windows from this machine: $qt"
+        cp -a "$qt" "$1/root/.cache/prizewell/"
+    done
 }
 
 # in_root ROOT COMMAND...: runs COMMAND as root in ROOT with a bare environment.
@@ -162,15 +194,22 @@ in_root() {
     ' in-root "$@"
 }
 
+full=
 case "${1:-}" in
 inside-readme | inside-package)
     [ -e "$marker" ] || fail "$1 runs only inside a throwaway root"
     "inside_${1#inside-}"
     exit
     ;;
+--needed)
+    recorded=
+    [ ! -f "$record" ] || recorded=$(sed -n 's/^fingerprint //p' "$record")
+    if [ "$recorded" != "$(fingerprint)" ]; then exit 0; else exit 1; fi
+    ;;
+--full) full=yes ;;
 prepare | "") ;;
 *)
-    echo "usage: $0 [prepare]" >&2
+    echo "usage: $0 [--full | prepare | --needed]" >&2
     exit 2
     ;;
 esac
@@ -181,12 +220,15 @@ for tool in debootstrap unshare chroot git; do
 done
 trap cleanup EXIT
 start=$SECONDS
+# Both roots check the commit that was HEAD when the check began.
+commit=$(git -C "$here" rev-parse HEAD)
 make_cache
 [ "${1:-}" != prepare ] || exit 0
 
 step "the README's commands on a fresh root"
 new_root
 readme_root=$root
+[ -n "$full" ] || copy_qt_cache "$readme_root"
 in_root "$readme_root" /src/scripts/fresh-root-check.sh inside-readme
 readme_time=$((SECONDS - start))
 
@@ -196,6 +238,12 @@ package_root=$root
 cp "$readme_root"/src/build/release/prizewell_*.deb "$package_root/tmp/"
 in_root "$package_root" /src/scripts/fresh-root-check.sh inside-package
 
+summary="passed in $((SECONDS - start)) s (README commands after $readme_time s;"
+summary+=" package check $((SECONDS - start - readme_time)) s)"
 echo
-echo "fresh-root check: passed in $((SECONDS - start)) s" \
-    "(README commands after $readme_time s; package check $((SECONDS - start - readme_time)) s)"
+echo "fresh-root check: $summary"
+mode="Qt for Windows reused where its build had not changed"
+[ -z "$full" ] || mode="full, nothing cached but the bare root"
+printf 'fingerprint %s\ncommit %s\nmode %s\n%s\n' "$(fingerprint "$commit")" \
+    "$(git -C "$here" rev-parse --short "$commit")" "$mode" "$summary" >"$record"
+echo "recorded in ${record#"$here"/}: commit it with the change it checked"

@@ -3,7 +3,8 @@
 #   play     builds the release and starts the game;
 #   test     builds the development tree and runs every test, the Windows leg's included;
 #   windows  builds Qt for Windows unless it is cached, cross-builds the game, leaves the
-#            portable zip and the installer in dist/ and tests them under Wine.
+#            portable zip and the installer in dist/ and tests them under Wine;
+#   fresh-root [--full]  both commands above on a fresh minimal Debian 12 root (needs root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,7 +18,7 @@ test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy 
     mutter qt6-wayland python3-dbus make file)
 # Wine's own faces stand in for the Windows ones, as on a Wine desktop; unzip, icoutils and
 # ImageMagick read the package as a player's Windows would.
-windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 fonts-wine nsis zip unzip
+windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev python3 wine wine64 fonts-wine nsis zip unzip
     icoutils binutils imagemagick xvfb xauth xdotool x11-utils dbus)
 
 install_missing() {
@@ -40,6 +41,15 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     XDG_RUNTIME_DIR=$(mktemp -d)
     export XDG_RUNTIME_DIR
 fi
+
+# stage NAME COMMAND...: runs one stage of the test command and keeps its time for the summary.
+stage_times=
+stage() {
+    local name=$1 start=$SECONDS
+    shift
+    "$@"
+    stage_times+=" $name $((SECONDS - start)),"
+}
 
 # Cross-builds and packages the game for Windows, and runs the Windows tests under Wine.
 windows_leg() {
@@ -68,33 +78,36 @@ play)
     exec build/release/app/prizewell
     ;;
 test)
-    install_missing "${packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
-    cmake --preset dev
-    cmake --build --preset dev
-    ctest --preset dev -j2
+    stage packages install_missing "${packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+    stage "dev build" eval 'cmake --preset dev && cmake --build --preset dev'
+    stage "dev tests" ctest --preset dev -j2
     # The end-to-end tests twice more: a race between the programs they start fails here, named.
-    scripts/repeat-e2e.sh 2 build/dev
+    stage "end-to-end repetitions" scripts/repeat-e2e.sh 2 build/dev
     # The same tests again under AddressSanitizer, UndefinedBehaviorSanitizer and
     # LeakSanitizer, end-to-end runs included. This tree uses CMake's default generator, so it
     # also proves a plain `cmake -S . -B build` build.
-    cmake --preset asan
-    cmake --build --preset asan --parallel "$(nproc)"
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        ctest --preset asan -j2
-    scripts/static-analysis.sh build/dev
+    stage "sanitizer build" eval 'cmake --preset asan && cmake --build --preset asan --parallel "$(nproc)"'
+    stage "sanitizer tests" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+        UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j2
+    stage "static analysis" scripts/static-analysis.sh build/dev
     # The release build as a Debian package, checked without installing it.
-    cmake --preset release
-    cmake --build --preset release
-    (cd build/release && cpack -G DEB)
-    tests/package/deb-check.sh build/release/prizewell_1.00_amd64.deb
-    windows_leg
+    stage "package" eval 'cmake --preset release && cmake --build --preset release &&
+        (cd build/release && cpack -G DEB) &&
+        tests/package/deb-check.sh build/release/prizewell_1.00_amd64.deb'
+    stage "windows leg" windows_leg
+    echo "test: every stage passed; times in seconds:$stage_times"
     ;;
 windows)
     install_missing "${packages[@]}" "${windows_packages[@]}"
     windows_leg
     ;;
+fresh-root)
+    install_missing debootstrap git
+    shift
+    exec scripts/fresh-root-check.sh "$@"
+    ;;
 *)
-    echo "usage: $0 play|test|windows" >&2
+    echo "usage: $0 play|test|windows|fresh-root [--full]" >&2
     exit 2
     ;;
 esac
