@@ -20,14 +20,17 @@ fail() {
 dpkg-deb -c "$deb" | awk '{print $6}' | sort
 dpkg-deb -x "$deb" "$tmp"
 
-for f in usr/bin/prizewell \
+for f in usr/games/prizewell \
     usr/share/applications/$id.desktop \
     usr/share/metainfo/$id.metainfo.xml \
     usr/share/icons/hicolor/16x16/apps/$id.png \
-    usr/share/icons/hicolor/32x32/apps/$id.png; do
+    usr/share/icons/hicolor/32x32/apps/$id.png \
+    usr/share/man/man6/prizewell.6.gz \
+    usr/share/doc/prizewell/copyright \
+    usr/share/doc/prizewell/changelog.gz; do
     [ -s "$tmp/$f" ] || fail "$f not in the package"
 done
-[ -x "$tmp/usr/bin/prizewell" ] || fail "prizewell is not executable"
+[ -x "$tmp/usr/games/prizewell" ] || fail "prizewell is not executable"
 
 # Qt's libraries (libqt6gui6 brings the X11 platform plugin) and the faces the windows are
 # laid out for.
@@ -38,9 +41,13 @@ for p in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
 done
 
 desktop-file-validate "$tmp/usr/share/applications/$id.desktop"
+# Started by name from Debian's PATH, which has /usr/games.
 grep -qx "Exec=prizewell" "$tmp/usr/share/applications/$id.desktop" || fail "desktop entry Exec"
 grep -qx "Icon=$id" "$tmp/usr/share/applications/$id.desktop" || fail "desktop entry Icon"
 appstreamcli validate --no-net "$tmp/usr/share/metainfo/$id.metainfo.xml"
+# A new version needs its changelog entry: the newest must name the package's version.
+[ "$(dpkg-parsechangelog -l "$tmp/usr/share/doc/prizewell/changelog.gz" -S Version)" = \
+    "$(dpkg-deb -f "$deb" Version)" ] || fail "the changelog's newest entry is not this version"
 
 echo "package check: contents, Depends, desktop entry and metainfo are valid; nothing was installed."
 echo "package check: installing the package and starting it is not done here: that check is in"
