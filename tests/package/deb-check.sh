@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Checks the .deb without installing it: what it holds, what it depends on, and its desktop
-# entry and metainfo as unpacked into a temporary folder. It installs and removes nothing, so
-# a player's installed copy is left alone; installing the package and starting it happen in a
+# Checks the .deb without installing it: what it holds, what it depends on, its desktop entry
+# and metainfo as unpacked into a temporary folder, the program's hardening, and lintian's
+# verdict on it and on its -dbgsym package beside it. It installs and removes nothing, so a
+# player's installed copy is left alone; installing the package and starting it happen in a
 # throwaway root, in scripts/fresh-root-check.sh.
 # usage: deb-check.sh PACKAGE.deb
 set -euo pipefail
@@ -48,6 +49,18 @@ appstreamcli validate --no-net "$tmp/usr/share/metainfo/$id.metainfo.xml"
 # A new version needs its changelog entry: the newest must name the package's version.
 [ "$(dpkg-parsechangelog -l "$tmp/usr/share/doc/prizewell/changelog.gz" -S Version)" = \
     "$(dpkg-deb -f "$deb" Version)" ] || fail "the changelog's newest entry is not this version"
+
+# The program as shipped, built with the distribution's hardening. Debian 12's C start files
+# carry no control-flow protection, so no program linked there can have it: not asked for.
+hardening-check --nocfprotection "$tmp/usr/games/prizewell" || fail "hardening-check"
+
+# Debian's own checker, on the package and its debugging symbols: no error and no warning.
+# Information tags are shown, not failed on.
+dbgsym=$(dirname "$deb")/prizewell-dbgsym_$(dpkg-deb -f "$deb" Version)_$(dpkg --print-architecture).ddeb
+[ -s "$dbgsym" ] || fail "no $dbgsym beside the package"
+lintian --display-info "$deb" "$dbgsym" 2>&1 | grep -v '^running with root privileges' |
+    tee "$tmp/lintian"
+! grep -Eq '^[EW]: ' "$tmp/lintian" || fail "lintian: errors or warnings"
 
 echo "package check: contents, Depends, desktop entry and metainfo are valid; nothing was installed."
 echo "package check: installing the package and starting it is not done here: that check is in"
