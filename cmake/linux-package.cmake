@@ -30,3 +30,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 # Without it Qt runs through XWayland on Wayland sessions.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# The same commit makes the same packages, whoever builds them where.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-repack.cmake)
