@@ -82,6 +82,7 @@ inside_package() {
     # The desktop entry starts the game by name, so a user's login PATH must find it in /usr/games.
     local exec
     exec=$(sed -n 's/^Exec=//p' /usr/share/applications/$id.desktop)
+    # shellcheck disable=SC2016 # the inner shell expands its own argument
     runuser -u nobody -- env -i sh -c '. /etc/profile; command -v "$1"' sh "$exec" ||
         fail "a user's PATH does not find the desktop entry's $exec"
 
