@@ -2,7 +2,7 @@
 # Rebuilds a package CPack made, with dpkg-deb, so that the same commit always makes the same
 # file: CPack's archives keep the modes the umask gave the folders it made, and its -dbgsym
 # package lists its staging folder's absolute paths in md5sums (CMake 3.25). dpkg-deb sorts the
-# entries, gives them to root, and takes SOURCE_DATE_EPOCH for the times: the last commit's, or
+# entries and gives them to root; every time in it is SOURCE_DATE_EPOCH: the last commit's, or
 # out of a git checkout, the changelog's newest entry's. A -dbgsym package also gets its
 # documentation folder, a link to its package's, as Debian's own have.
 # usage: deb-repack.sh PACKAGE.deb|PACKAGE.ddeb
@@ -28,4 +28,6 @@ fi
 find "$tree" -type d -exec chmod 0755 {} +
 find "$tree" -type f -perm -u+x -exec chmod 0755 {} +
 find "$tree" -type f ! -perm -u+x -exec chmod 0644 {} +
+# dpkg-deb only clamps later times: a file checked out before the commit would keep its own.
+find "$tree" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 dpkg-deb --root-owner-group --threads-max=1 --build "$tree" "$deb" >/dev/null

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Builds the packages twice from clean clones of HEAD, at different paths and times, in
-# different time zones and locales and with different umasks, and checks that they are the same
-# byte for byte; when one differs, names the archive members and files that do.
+# Builds the packages twice from clean clones of HEAD, at different paths and times, with files
+# checked out at different times, in different time zones and locales and with different
+# umasks, and checks that they are the same byte for byte; when one differs, names the archive
+# members and files that do.
 #   reproducible.sh [REPOSITORY]    (default: this checkout; only its commits are cloned)
-# SOURCE_DATE_EPOCH is the last commit's time, as it is for every build of the package.
 set -euo pipefail
 repo=$(realpath "${1:-$(dirname "$0")/../..}")
 work=$(mktemp -d -p "${TMPDIR:-/tmp}" prizewell-reproducible.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-SOURCE_DATE_EPOCH=$(git -C "$repo" log -1 --format=%ct)
-export SOURCE_DATE_EPOCH
+# The packaging takes the last commit's time itself, as for any build; none is handed down.
+unset SOURCE_DATE_EPOCH
 
 # A builder builds what is shipped in the clone it is given, as the test command does, and
 # prints the paths of the files made, one a line. Every builder runs in both clones.
@@ -27,10 +27,12 @@ build_linux() {
     ls "$1"/build/release/prizewell*_*.deb "$1"/build/release/prizewell*_*.ddeb
 }
 
-# build TREE TZ LOCALE UMASK: clones HEAD into $work/TREE and builds there under those settings.
+# build TREE TZ LOCALE UMASK [TIME]: clones HEAD into $work/TREE, its files dated TIME if given
+# (as in a checkout older than the commit), and builds there under those settings.
 build() {
     local tree=$1
     git clone -q "$repo" "$work/$tree"
+    [ -z "${5:-}" ] || find "$work/$tree" -path "$work/$tree/.git" -prune -o -exec touch -d "$5" {} +
     (
         export TZ=$2 LC_ALL=$3
         umask "$4"
@@ -62,7 +64,7 @@ explain() {
 
 start=$SECONDS
 build one UTC C.UTF-8 0022
-build second-tree-at-a-longer-path Pacific/Kiritimati POSIX 0077
+build second-tree-at-a-longer-path Pacific/Kiritimati POSIX 0077 2001-01-01
 echo "reproducible: two builds in $((SECONDS - start)) s"
 
 status=0
