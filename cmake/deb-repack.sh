@@ -23,11 +23,18 @@ if [ "${package%-dbgsym}" != "$package" ]; then
     mkdir -p "$tree/usr/share/doc"
     ln -s "${package%-dbgsym}" "$tree/usr/share/doc/$package"
 fi
+# As Debian's dh_strip leaves a program: without the compilers' names in .comment (CPack's strip
+# keeps them); the symbols' files are data, not programs.
+find "$tree" -path "$tree/DEBIAN" -prune -o -path "$tree/usr/lib/debug" -prune -o \
+    -type f -perm -u+x -print0 | while IFS= read -r -d '' file; do
+    [ "$(head -c4 "$file")" != $'\x7fELF' ] || objcopy --remove-section=.comment "$file"
+done
 (cd "$tree" && find . -path ./DEBIAN -prune -o -type f -printf '%P\0' | LC_ALL=C sort -z |
     xargs -0r md5sum) >"$tree/DEBIAN/md5sums"
 find "$tree" -type d -exec chmod 0755 {} +
 find "$tree" -type f -perm -u+x -exec chmod 0755 {} +
 find "$tree" -type f ! -perm -u+x -exec chmod 0644 {} +
+[ ! -d "$tree/usr/lib/debug" ] || find "$tree/usr/lib/debug" -type f -exec chmod 0644 {} +
 # dpkg-deb only clamps later times: a file checked out before the commit would keep its own.
 find "$tree" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 dpkg-deb --root-owner-group --threads-max=1 --build "$tree" "$deb" >/dev/null
