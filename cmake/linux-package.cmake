@@ -6,7 +6,8 @@ install(FILES data/${PRIZEWELL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_
 # the same file.
 configure_file(data/prizewell.6.in prizewell.6 @ONLY)
 set(prizewell_gzipped)
-foreach(file ${CMAKE_CURRENT_BINARY_DIR}/prizewell.6 ${CMAKE_CURRENT_SOURCE_DIR}/data/debian/changelog)
+foreach(file ${CMAKE_CURRENT_BINARY_DIR}/prizewell.6
+             ${CMAKE_CURRENT_SOURCE_DIR}/data/debian/changelog)
     get_filename_component(name ${file} NAME)
     add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/gz/${name}.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/gz
