@@ -16,7 +16,8 @@ foreach(file ${CMAKE_CURRENT_BINARY_DIR}/prizewell.6
     list(APPEND prizewell_gzipped ${CMAKE_CURRENT_BINARY_DIR}/gz/${name}.gz)
 endforeach()
 add_custom_target(prizewell_gzipped ALL DEPENDS ${prizewell_gzipped})
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/gz/prizewell.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/gz/prizewell.6.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES data/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/gz/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
 

@@ -56,7 +56,8 @@ hardening-check --nocfprotection "$tmp/usr/games/prizewell" || fail "hardening-c
 
 # Debian's own checker, on the package and its debugging symbols: no error and no warning.
 # Information tags are shown, not failed on.
-dbgsym=$(dirname "$deb")/prizewell-dbgsym_$(dpkg-deb -f "$deb" Version)_$(dpkg --print-architecture).ddeb
+version=$(dpkg-deb -f "$deb" Version)
+dbgsym=$(dirname "$deb")/prizewell-dbgsym_${version}_$(dpkg --print-architecture).ddeb
 [ -s "$dbgsym" ] || fail "no $dbgsym beside the package"
 { lintian --display-info "$deb" "$dbgsym" 2>&1 || true; } |
     sed '/^running with root privileges/d' | tee "$tmp/lintian"

@@ -32,7 +32,8 @@ build_linux() {
 build() {
     local tree=$1
     git clone -q "$repo" "$work/$tree"
-    [ -z "${5:-}" ] || find "$work/$tree" -path "$work/$tree/.git" -prune -o -exec touch -d "$5" {} +
+    [ -z "${5:-}" ] ||
+        find "$work/$tree" -path "$work/$tree/.git" -prune -o -exec touch -d "$5" {} +
     (
         export TZ=$2 LC_ALL=$3
         umask "$4"
