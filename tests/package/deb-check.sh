@@ -46,6 +46,13 @@ desktop-file-validate "$tmp/usr/share/applications/$id.desktop"
 grep -qx "Exec=prizewell" "$tmp/usr/share/applications/$id.desktop" || fail "desktop entry Exec"
 grep -qx "Icon=$id" "$tmp/usr/share/applications/$id.desktop" || fail "desktop entry Icon"
 appstreamcli validate --no-net "$tmp/usr/share/metainfo/$id.metainfo.xml"
+# The manual page teaches the game as the README does: every control the README's "How to play"
+# names, the manual page names too.
+man=$(zcat "$tmp/usr/share/man/man6/prizewell.6.gz")
+sed -n '/^## How to play/,/^## /p' "$(dirname "$0")/../../README.md" | grep -o '\*\*[^*]*\*\*' |
+    tr -d '*' | while read -r control; do
+    grep -qF -- "$control" <<<"$man" || fail "the manual page does not name $control"
+done
 # A new version needs its changelog entry: the newest must name the package's version.
 [ "$(dpkg-parsechangelog -l "$tmp/usr/share/doc/prizewell/changelog.gz" -S Version)" = \
     "$(dpkg-deb -f "$deb" Version)" ] || fail "the changelog's newest entry is not this version"
