@@ -7,6 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     app::setUpApplication();
+    app::processCommandLine();
     Program program;
     program.show();
     return QApplication::exec();

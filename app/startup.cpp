@@ -4,6 +4,7 @@
 #include "app/pictures.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFont>
 
 namespace app {
@@ -28,6 +29,17 @@ void setUpApplication()
     // font (a line edit does) and the message box then use the face already resolved, and no
     // second face is looked up and opened before the first frame.
     QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+}
+
+void processCommandLine()
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A one-player quiz-show game: answer fifteen questions and bank every "
+                       "winning in the barrel."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(QCoreApplication::arguments());
 }
 
 } // namespace app

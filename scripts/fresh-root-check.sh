@@ -91,19 +91,25 @@ inside_package() {
     local xcb
     xcb=$(find /usr/lib -path '*/qt6/plugins/platforms/libqxcb.so' -print -quit)
     [ -n "$xcb" ] || fail "no X11 platform plugin came with the package's Depends"
-    for f in /usr/bin/prizewell "$xcb"; do
+    for f in /usr/games/prizewell "$xcb"; do
         ! ldd "$f" | grep 'not found' || fail "$f misses libraries"
     done
     for f in /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
         /usr/share/icons/hicolor/16x16/apps/$id.png /usr/share/icons/hicolor/32x32/apps/$id.png; do
         [ -s "$f" ] || fail "$f not installed"
     done
+    # The desktop entry starts the game by name, so a user's login PATH must find it in /usr/games.
+    local exec
+    exec=$(sed -n 's/^Exec=//p' /usr/share/applications/$id.desktop)
+    # shellcheck disable=SC2016 # the inner shell expands its own argument
+    runuser -u nobody -- env -i sh -c '. /etc/profile; command -v "$1"' sh "$exec" ||
+        fail "a user's PATH does not find the desktop entry's $exec"
 
     step "validate and play the installed game to a loss"
     apt_install desktop-file-utils appstream xvfb xdotool imagemagick dbus
     desktop-file-validate /usr/share/applications/$id.desktop
     appstreamcli validate --no-net /usr/share/metainfo/$id.metainfo.xml
-    dbus-run-session -- bash tests/e2e/play.sh /usr/bin/prizewell lose
+    dbus-run-session -- bash tests/e2e/play.sh /usr/games/prizewell lose
     echo "package: installed, validated, started and played to a loss"
 }
 

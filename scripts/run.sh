@@ -8,18 +8,20 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# dpkg-dev: the release build takes Debian's build flags from dpkg-buildflags.
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config dpkg-dev
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
+# lintian and hardening-check (devscripts is the only package with it) judge the .deb.
 test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy cppcheck git
     dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
-    mutter qt6-wayland python3-dbus make file)
+    mutter qt6-wayland python3-dbus make file lintian devscripts)
 # Wine's own faces stand in for the Windows ones, as on a Wine desktop; unzip, icoutils and
 # ImageMagick read the package as a player's Windows would.
-windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev python3 wine wine64 fonts-wine nsis zip unzip
-    icoutils binutils imagemagick xvfb xauth xdotool x11-utils dbus)
+windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev python3 wine wine64 fonts-wine nsis zip
+    unzip icoutils binutils imagemagick xvfb xauth xdotool x11-utils dbus)
 
 install_missing() {
     local missing=()
@@ -95,6 +97,8 @@ test)
         (cd build/release && cpack -G DEB) &&
         tests/package/deb-check.sh build/release/prizewell_1.00_amd64.deb'
     stage "windows leg" windows_leg
+    # The packages built twice more from clean clones of HEAD, which must give the same files.
+    stage "reproducible builds" tests/package/reproducible.sh
     echo "test: every stage passed; times in seconds:$stage_times"
     ;;
 windows)

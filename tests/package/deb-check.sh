@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Checks the .deb without installing it: what it holds, what it depends on, and its desktop
-# entry and metainfo as unpacked into a temporary folder. It installs and removes nothing, so
-# a player's installed copy is left alone; installing the package and starting it happen in a
+# Checks the .deb without installing it: what it holds, what it depends on, its desktop entry
+# and metainfo as unpacked into a temporary folder, the program's hardening, and lintian's
+# verdict on it and on its -dbgsym package beside it. It installs and removes nothing, so a
+# player's installed copy is left alone; installing the package and starting it happen in a
 # throwaway root, in scripts/fresh-root-check.sh.
 # usage: deb-check.sh PACKAGE.deb
 set -euo pipefail
@@ -20,14 +21,17 @@ fail() {
 dpkg-deb -c "$deb" | awk '{print $6}' | sort
 dpkg-deb -x "$deb" "$tmp"
 
-for f in usr/bin/prizewell \
+for f in usr/games/prizewell \
     usr/share/applications/$id.desktop \
     usr/share/metainfo/$id.metainfo.xml \
     usr/share/icons/hicolor/16x16/apps/$id.png \
-    usr/share/icons/hicolor/32x32/apps/$id.png; do
+    usr/share/icons/hicolor/32x32/apps/$id.png \
+    usr/share/man/man6/prizewell.6.gz \
+    usr/share/doc/prizewell/copyright \
+    usr/share/doc/prizewell/changelog.gz; do
     [ -s "$tmp/$f" ] || fail "$f not in the package"
 done
-[ -x "$tmp/usr/bin/prizewell" ] || fail "prizewell is not executable"
+[ -x "$tmp/usr/games/prizewell" ] || fail "prizewell is not executable"
 
 # Qt's libraries (libqt6gui6 brings the X11 platform plugin) and the faces the windows are
 # laid out for.
@@ -38,10 +42,35 @@ for p in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
 done
 
 desktop-file-validate "$tmp/usr/share/applications/$id.desktop"
+# Started by name from Debian's PATH, which has /usr/games.
 grep -qx "Exec=prizewell" "$tmp/usr/share/applications/$id.desktop" || fail "desktop entry Exec"
 grep -qx "Icon=$id" "$tmp/usr/share/applications/$id.desktop" || fail "desktop entry Icon"
 appstreamcli validate --no-net "$tmp/usr/share/metainfo/$id.metainfo.xml"
+# The manual page teaches the game as the README does: every control the README's "How to play"
+# names, the manual page names too.
+man=$(zcat "$tmp/usr/share/man/man6/prizewell.6.gz")
+sed -n '/^## How to play/,/^## /p' "$(dirname "$0")/../../README.md" | grep -o '\*\*[^*]*\*\*' |
+    tr -d '*' | while read -r control; do
+    grep -qF -- "$control" <<<"$man" || fail "the manual page does not name $control"
+done
+# A new version needs its changelog entry: the newest must name the package's version.
+[ "$(dpkg-parsechangelog -l "$tmp/usr/share/doc/prizewell/changelog.gz" -S Version)" = \
+    "$(dpkg-deb -f "$deb" Version)" ] || fail "the changelog's newest entry is not this version"
 
-echo "package check: contents, Depends, desktop entry and metainfo are valid; nothing was installed."
+# The program as shipped, built with the distribution's hardening. Debian 12's C start files
+# carry no control-flow protection, so no program linked there can have it: not asked for.
+hardening-check --nocfprotection "$tmp/usr/games/prizewell" || fail "hardening-check"
+
+# Debian's own checker, on the package and its debugging symbols: no error and no warning.
+# Information tags are shown, not failed on.
+version=$(dpkg-deb -f "$deb" Version)
+dbgsym=$(dirname "$deb")/prizewell-dbgsym_${version}_$(dpkg --print-architecture).ddeb
+[ -s "$dbgsym" ] || fail "no $dbgsym beside the package"
+{ lintian --display-info "$deb" "$dbgsym" 2>&1 || true; } |
+    sed '/^running with root privileges/d' | tee "$tmp/lintian"
+! grep -Eq '^[EW]: ' "$tmp/lintian" || fail "lintian: errors or warnings"
+
+echo "package check: contents, Depends, desktop entry, metainfo, hardening and lintian pass;"
+echo "package check: nothing was installed."
 echo "package check: installing the package and starting it is not done here: that check is in"
 echo "scripts/fresh-root-check.sh (opt-in, needs root; runs in a throwaway Debian 12 root)."
