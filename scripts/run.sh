@@ -88,7 +88,8 @@ test)
     # The same tests again under AddressSanitizer, UndefinedBehaviorSanitizer and
     # LeakSanitizer, end-to-end runs included. This tree uses CMake's default generator, so it
     # also proves a plain `cmake -S . -B build` build.
-    stage "sanitizer build" eval 'cmake --preset asan && cmake --build --preset asan --parallel "$(nproc)"'
+    stage "sanitizer build" eval 'cmake --preset asan &&
+        cmake --build --preset asan --parallel "$(nproc)"'
     stage "sanitizer tests" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
         UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j2
     stage "static analysis" scripts/static-analysis.sh build/dev
