@@ -6,7 +6,7 @@
 #   PRIZEWELL_CACHE  where builds are kept (default: ~/.cache/prizewell)
 #
 # Needs: dpkg-dev, g++-mingw-w64-x86-64-posix, cmake, ninja-build, qt6-base-dev-tools
-# (the host Qt whose moc, rcc and uic the cross build runs).
+# (the host Qt whose moc, rcc and uic the cross build runs), python3.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cache=${PRIZEWELL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/prizewell}
@@ -33,6 +33,10 @@ options=(
     -DFEATURE_system_freetype=OFF
     -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_pcre2=OFF
+    # No link time in the PE headers, so that the DLLs are the same bytes on every build.
+    "-DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp"
+    "-DCMAKE_MODULE_LINKER_FLAGS=-Wl,--no-insert-timestamp"
+    "-DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp"
 )
 
 # A private apt configuration that adds deb-src lines for the suites the machine already
@@ -90,10 +94,35 @@ cmake -S "$src" -B "$work/build" -G Ninja \
     "${options[@]}" >&2
 cmake --build "$work/build" --parallel "$(nproc)" >&2
 cmake --install "$work/build" >&2
-# The licence texts the LGPL asks a distributor to hand on with the DLLs.
-mkdir -p "$prefix/licenses"
+# What the LGPL and the bundled code's own licences ask a distributor to hand on:
+#  source/   the Debian source package the DLLs were built from, as fetched;
+#  licenses/ Qt's licence texts;
+#  notices/  every attribution file of the source, the licence files beside them and Debian's
+#            copyright file, with sources-used.txt: every source file and header the build
+#            compiled, so that packaging can tell which bundled components are in the DLLs.
+mkdir -p "$prefix/source" "$prefix/licenses" "$prefix/notices"
+find "$work" -maxdepth 1 -type f \( -name '*.dsc' -o -name '*.tar.*' \) -exec cp {} "$prefix/source/" \;
 cp "$src"/LICENSES/LGPL-3.0-only.txt "$src"/LICENSES/GPL-3.0-only.txt "$prefix/licenses/" 2>/dev/null ||
     cp "$src"/LICENSE.LGPL3 "$src"/LICENSE.GPL3 "$prefix/licenses/"
+python3 - "$src" "$prefix/notices" <<'PY'
+import json, pathlib, shutil, sys
+src, out = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+def keep(path):
+    (out / path.relative_to(src)).parent.mkdir(parents=True, exist_ok=True)
+    shutil.copy(path, out / path.relative_to(src))
+for attribution in src.rglob("qt_attribution.json"):
+    keep(attribution)
+    entries = json.loads(attribution.read_text(encoding="utf-8"), strict=False)
+    for entry in entries if isinstance(entries, list) else [entries]:
+        names = entry.get("LicenseFiles", []) + [entry.get("LicenseFile", "")]
+        for name in filter(None, names):
+            if (attribution.parent / name).is_file():
+                keep(attribution.parent / name)
+keep(src / "debian" / "copyright")
+PY
+ninja -C "$work/build" -t deps | sed -nE 's/^    (.*)$/\1/p' | sort -u |
+    (cd "$work/build" && xargs realpath -m --relative-to="$src") | grep -v '^\.\./' | sort -u \
+    >"$prefix/notices/sources-used.txt"
 touch "$prefix/.complete"
 rm -rf "$work"
 echo "build-qt-windows: Qt $version for Windows built in $((SECONDS - start)) s" >&2
