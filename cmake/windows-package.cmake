@@ -1,6 +1,6 @@
 # What a Windows player downloads: a portable zip that runs where it is unpacked, and an
 # installer made with NSIS. Both hold one folder: the program, the Qt and compiler runtime DLLs
-# it links, the two plugins Qt loads for it, and the licence texts Qt's LGPL asks for.
+# it links, the two plugins Qt loads for it, and the licences and notices of all of them.
 
 # The DLLs the program links, found among Qt's and the compiler's own; system DLLs stay out.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
@@ -15,7 +15,6 @@ set(PRIZEWELL_RUNTIME_DIRS ${PRIZEWELL_QT_BIN_DIR} ${PRIZEWELL_MINGW_RUNTIME_DIR
 install(TARGETS prizewell RUNTIME DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
-install(DIRECTORY ${PRIZEWELL_QT_BIN_DIR}/../licenses/ DESTINATION licenses/Qt)
 # CMake reads the program's imports itself (install(TARGETS … RUNTIME_DEPENDENCIES) refuses a
 # cross build): mingw's objdump lists them, and only Qt's and the compiler's DLLs are shipped.
 # It lower-cases the names, as Windows compares them, so on this case-sensitive file system the
@@ -60,6 +59,32 @@ install(CODE "
     endforeach()
     execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \${binaries} COMMAND_ERROR_IS_FATAL ANY)
 ")
+
+# The licences of what is shipped, from Debian's copyright files of the packages that ship the
+# compiler's runtime DLLs and from Qt's own notices; packaging stops at a binary without one.
+get_filename_component(prizewell_libstdcxx ${prizewell_libstdcxx} REALPATH)
+get_filename_component(prizewell_winpthread /usr/${PRIZEWELL_MINGW_TRIPLE}/lib/libwinpthread-1.dll
+                       REALPATH)
+foreach(runtime gcc:${prizewell_libstdcxx} mingw:${prizewell_winpthread})
+    string(REGEX REPLACE ":.*" "" name ${runtime})
+    string(REGEX REPLACE "^[a-z]+:" "" file ${runtime})
+    execute_process(COMMAND dpkg-query -S ${file} OUTPUT_VARIABLE owner
+                    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX REPLACE ":.*" "" owner "${owner}")
+    execute_process(COMMAND dpkg-query -W "-f=\${source:Package} \${source:Version}" ${owner}
+                    OUTPUT_VARIABLE prizewell_${name}_source COMMAND_ERROR_IS_FATAL ANY)
+    set(prizewell_${name}_copyright /usr/share/doc/${owner}/copyright)
+endforeach()
+install(CODE "
+    set(root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+    set(qt_prefix \"${PRIZEWELL_QT_BIN_DIR}/..\")
+    set(gcc_copyright \"${prizewell_gcc_copyright}\")
+    set(mingw_copyright \"${prizewell_mingw_copyright}\")
+    set(gcc_source \"${prizewell_gcc_source}\")
+    set(mingw_source \"${prizewell_mingw_source}\")
+    set(game_version \"${PROJECT_VERSION}\")
+")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/windows-licences.cmake)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(PRIZEWELL_WINDOWS_PACKAGE prizewell-${PROJECT_VERSION}-windows-x64)
