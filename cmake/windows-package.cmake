@@ -1,6 +1,7 @@
 # What a Windows player downloads: a portable zip that runs where it is unpacked, and an
 # installer made with NSIS. Both hold one folder: the program, the Qt and compiler runtime DLLs
 # it links, the two plugins Qt loads for it, and the licences and notices of all of them.
+# Both are the same bytes on every build of the same commit.
 
 # The DLLs the program links, found among Qt's and the compiler's own; system DLLs stay out.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
@@ -86,6 +87,24 @@ install(CODE "
 ")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/windows-licences.cmake)
 
+# The same bytes on every build of a commit: fixed modes whatever the umask, and the commit's
+# time on every file (cpack sets SOURCE_DATE_EPOCH), which both packages keep.
+install(CODE [[
+    set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+    file(CHMOD_RECURSE ${root}
+         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+         DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                               WORLD_READ WORLD_EXECUTE)
+    file(GLOB_RECURSE programs ${root}/*.exe ${root}/*.dll)
+    file(CHMOD ${programs} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                       GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    if(DEFINED ENV{SOURCE_DATE_EPOCH})
+        file(GLOB_RECURSE everything LIST_DIRECTORIES true ${root}/*)
+        execute_process(COMMAND touch -h -d @$ENV{SOURCE_DATE_EPOCH} ${root} ${everything}
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+]])
+
 set(CPACK_GENERATOR ZIP NSIS)
 set(PRIZEWELL_WINDOWS_PACKAGE prizewell-${PROJECT_VERSION}-windows-x64)
 set(CPACK_PACKAGE_FILE_NAME ${PRIZEWELL_WINDOWS_PACKAGE})
@@ -95,5 +114,12 @@ set(CPACK_NSIS_DISPLAY_NAME Prizewell)
 set(CPACK_NSIS_PACKAGE_NAME Prizewell)
 set(CPACK_NSIS_MUI_ICON ${PRIZEWELL_PICTURES_DIR}/prizewell.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PRIZEWELL_PICTURES_DIR}/prizewell.ico)
-# The project's own installer script: 64-bit, per machine, no PATH page.
+# The project's own installer script: 64-bit, per machine, no PATH page; its sorted file lists
+# come from nsis-files.cmake.
 set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/data/windows)
+set(CPACK_PRIZEWELL_CMAKE_COMMAND ${CMAKE_COMMAND})
+set(CPACK_PRIZEWELL_NSIS_FILES ${CMAKE_CURRENT_LIST_DIR}/nsis-files.cmake)
+# The commit's time for both packages, and the zip made again in a fixed order.
+set(CPACK_PRIZEWELL_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake)
