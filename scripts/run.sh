@@ -3,7 +3,8 @@
 #   play     builds the release and starts the game;
 #   test     builds the development tree and runs every test, the Windows leg's included;
 #   windows  builds Qt for Windows unless it is cached, cross-builds the game, leaves the
-#            portable zip and the installer in dist/ and tests them under Wine.
+#            portable zip and the installer in dist/ and tests them under Wine; beside them
+#            Qt's source, as the LGPL asks, and SHA256SUMS.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,9 +17,9 @@ test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy 
     dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
     mutter qt6-wayland python3-dbus make file)
 # Wine's own faces stand in for the Windows ones, as on a Wine desktop; unzip, icoutils and
-# ImageMagick read the package as a player's Windows would.
+# ImageMagick read the package as a player's Windows would; Qt's build script needs python3.
 windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 fonts-wine nsis zip unzip
-    icoutils binutils imagemagick xvfb xauth xdotool x11-utils dbus)
+    icoutils binutils imagemagick xvfb xauth xdotool x11-utils dbus python3 git)
 
 install_missing() {
     local missing=()
@@ -41,6 +42,14 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     export XDG_RUNTIME_DIR
 fi
 
+# A SHA256SUMS of everything in dist/, sorted, that `sha256sum -c SHA256SUMS` checks there.
+dist_sums() {
+    local sums
+    sums=$(cd dist && find . -maxdepth 1 -type f ! -name SHA256SUMS -printf '%f\n' |
+        LC_ALL=C sort | xargs -r -d '\n' sha256sum --)
+    printf '%s\n' "$sums" >dist/SHA256SUMS
+}
+
 # Cross-builds and packages the game for Windows, and runs the Windows tests under Wine.
 windows_leg() {
     local start=$SECONDS qt game
@@ -57,6 +66,11 @@ windows_leg() {
     ctest --preset windows
     mkdir -p dist
     cp build/windows/prizewell-*-windows-x64.zip build/windows/prizewell-*-windows-x64.exe dist/
+    # Qt's Corresponding Source beside the packages: Debian's source package the DLLs were built
+    # from, as fetched, and the script and toolchain file that built them.
+    cp "$PRIZEWELL_QT_WINDOWS"/source/* scripts/build-qt-windows.sh cmake/mingw-w64-x86_64.cmake \
+        dist/
+    dist_sums
     echo "windows leg: Qt ${qt} s, game ${game} s, package and tests $((SECONDS - start - qt - game)) s"
 }
 
