@@ -102,6 +102,8 @@ test)
     (cd build/release && cpack -G DEB)
     tests/package/deb-check.sh build/release/prizewell_1.00_amd64.deb
     windows_leg
+    # Two more builds of the Windows packages from clean clones: the same bytes, or what differs.
+    tests/windows/reproducible.sh
     ;;
 windows)
     install_missing "${packages[@]}" "${windows_packages[@]}"
