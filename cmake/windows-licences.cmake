@@ -99,6 +99,20 @@ copy_licence(${notices}/debian/copyright licenses/Qt/debian-copyright)
 # The third-party code Qt's build compiled: an attribution applies if a file the build compiled
 # lies under its path or is one of its files.
 file(STRINGS ${notices}/sources-used.txt sources_used)
+# Code Qt's source generated from third-party data: compiled, it brings in the data's licence,
+# which its attribution names by the data file the build never reads.
+set(generated_from
+    "src/gui/painting/webgradients.cpp => util/gradientgen/webgradients.css"
+    "src/gui/vulkan/qvulkanfunctions.cpp => src/gui/vulkan/vk.xml")
+foreach(row IN LISTS generated_from)
+    string(REPLACE " => " ";" row "${row}")
+    list(GET row 0 generated)
+    list(GET row 1 data)
+    list(FIND sources_used ${generated} at)
+    if(NOT at EQUAL -1)
+        list(APPEND sources_used ${data})
+    endif()
+endforeach()
 file(GLOB_RECURSE attributions RELATIVE ${notices} ${notices}/*qt_attribution.json)
 set(bundled "")
 set(bundled_names "")
