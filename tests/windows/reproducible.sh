@@ -50,7 +50,7 @@ for kind in zip:ZIP exe:NSIS; do
         continue
     fi
     differs=1
-    echo "reproducible: $(basename "$a") differs: $(cmp "$a" "$b" | sed 's/^[^ ]* [^ ]* //')" >&2
+    echo "reproducible: $(basename "$a") differs: $(cmp "$a" "$b" | sed 's/.*differ: //')" >&2
     if [ "${kind%%:*}" = zip ]; then
         mkdir "$work/a" "$work/b"
         unzip -q "$a" -d "$work/a"
@@ -64,8 +64,8 @@ for kind in zip:ZIP exe:NSIS; do
         diff <(sed "s|$one|ROOT|g" "$one/build/windows/_CPack_Packages/win64/NSIS/project.nsi") \
             <(sed "s|$two|ROOT|g" "$two/build/windows/_CPack_Packages/win64/NSIS/project.nsi") >&2 ||
             true
-        diff <(cd "$(staged "$one" NSIS)" && find . -printf '%p %m %T@\n' | sort) \
-            <(cd "$(staged "$two" NSIS)" && find . -printf '%p %m %T@\n' | sort) >&2 ||
+        diff <(cd "$(staged "$one" NSIS)" && find . -printf '%p %m %Ts\n' | sort) \
+            <(cd "$(staged "$two" NSIS)" && find . -printf '%p %m %Ts\n' | sort) >&2 ||
             echo "  (the staged files' modes or times above differ)" >&2
     fi
 done
