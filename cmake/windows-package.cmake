@@ -1,6 +1,7 @@
 # What a Windows player downloads: a portable zip that runs where it is unpacked, and an
 # installer made with NSIS. Both hold one folder: the program, the Qt and compiler runtime DLLs
-# it links, the two plugins Qt loads for it, and the licence texts Qt's LGPL asks for.
+# it links, the two plugins Qt loads for it, and the licences and notices of all of them.
+# Both are the same bytes on every build of the same commit.
 
 # The DLLs the program links, found among Qt's and the compiler's own; system DLLs stay out.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
@@ -15,7 +16,6 @@ set(PRIZEWELL_RUNTIME_DIRS ${PRIZEWELL_QT_BIN_DIR} ${PRIZEWELL_MINGW_RUNTIME_DIR
 install(TARGETS prizewell RUNTIME DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
-install(DIRECTORY ${PRIZEWELL_QT_BIN_DIR}/../licenses/ DESTINATION licenses/Qt)
 # CMake reads the program's imports itself (install(TARGETS … RUNTIME_DEPENDENCIES) refuses a
 # cross build): mingw's objdump lists them, and only Qt's and the compiler's DLLs are shipped.
 # It lower-cases the names, as Windows compares them, so on this case-sensitive file system the
@@ -61,6 +61,50 @@ install(CODE "
     execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \${binaries} COMMAND_ERROR_IS_FATAL ANY)
 ")
 
+# The licences of what is shipped, from Debian's copyright files of the packages that ship the
+# compiler's runtime DLLs and from Qt's own notices; packaging stops at a binary without one.
+get_filename_component(prizewell_libstdcxx ${prizewell_libstdcxx} REALPATH)
+get_filename_component(prizewell_winpthread /usr/${PRIZEWELL_MINGW_TRIPLE}/lib/libwinpthread-1.dll
+                       REALPATH)
+foreach(runtime gcc:${prizewell_libstdcxx} mingw:${prizewell_winpthread})
+    string(REGEX REPLACE ":.*" "" name ${runtime})
+    string(REGEX REPLACE "^[a-z]+:" "" file ${runtime})
+    execute_process(COMMAND dpkg-query -S ${file} OUTPUT_VARIABLE owner
+                    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX REPLACE ":.*" "" owner "${owner}")
+    execute_process(COMMAND dpkg-query -W "-f=\${source:Package} \${source:Version}" ${owner}
+                    OUTPUT_VARIABLE prizewell_${name}_source COMMAND_ERROR_IS_FATAL ANY)
+    set(prizewell_${name}_copyright /usr/share/doc/${owner}/copyright)
+endforeach()
+install(CODE "
+    set(root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+    set(qt_prefix \"${PRIZEWELL_QT_BIN_DIR}/..\")
+    set(gcc_copyright \"${prizewell_gcc_copyright}\")
+    set(mingw_copyright \"${prizewell_mingw_copyright}\")
+    set(gcc_source \"${prizewell_gcc_source}\")
+    set(mingw_source \"${prizewell_mingw_source}\")
+    set(game_version \"${PROJECT_VERSION}\")
+")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/windows-licences.cmake)
+
+# The same bytes on every build of a commit: fixed modes whatever the umask, and the commit's
+# time on every file (cpack sets SOURCE_DATE_EPOCH), which both packages keep.
+install(CODE [[
+    set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+    file(CHMOD_RECURSE ${root}
+         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+         DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                               WORLD_READ WORLD_EXECUTE)
+    file(GLOB_RECURSE programs ${root}/*.exe ${root}/*.dll)
+    file(CHMOD ${programs} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                       GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    if(DEFINED ENV{SOURCE_DATE_EPOCH})
+        file(GLOB_RECURSE everything LIST_DIRECTORIES true ${root}/*)
+        execute_process(COMMAND touch -h -d @$ENV{SOURCE_DATE_EPOCH} ${root} ${everything}
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+]])
+
 set(CPACK_GENERATOR ZIP NSIS)
 set(PRIZEWELL_WINDOWS_PACKAGE prizewell-${PROJECT_VERSION}-windows-x64)
 set(CPACK_PACKAGE_FILE_NAME ${PRIZEWELL_WINDOWS_PACKAGE})
@@ -70,5 +114,12 @@ set(CPACK_NSIS_DISPLAY_NAME Prizewell)
 set(CPACK_NSIS_PACKAGE_NAME Prizewell)
 set(CPACK_NSIS_MUI_ICON ${PRIZEWELL_PICTURES_DIR}/prizewell.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PRIZEWELL_PICTURES_DIR}/prizewell.ico)
-# The project's own installer script: 64-bit, per machine, no PATH page.
+# The project's own installer script: 64-bit, per machine, no PATH page; its sorted file lists
+# come from nsis-files.cmake.
 set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/data/windows)
+set(CPACK_PRIZEWELL_CMAKE_COMMAND ${CMAKE_COMMAND})
+set(CPACK_PRIZEWELL_NSIS_FILES ${CMAKE_CURRENT_LIST_DIR}/nsis-files.cmake)
+# The commit's time for both packages, and the zip made again in a fixed order.
+set(CPACK_PRIZEWELL_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake)

@@ -3,7 +3,8 @@
 #   play     builds the release and starts the game;
 #   test     builds the development tree and runs every test, the Windows leg's included;
 #   windows  builds Qt for Windows unless it is cached, cross-builds the game, leaves the
-#            portable zip and the installer in dist/ and tests them under Wine;
+#            portable zip and the installer in dist/ and tests them under Wine; beside them
+#            Qt's source, as the LGPL asks, and SHA256SUMS;
 #   fresh-root [--full]  both commands above on a fresh minimal Debian 12 root (needs root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,9 +20,10 @@ test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy 
     dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
     mutter qt6-wayland python3-dbus make file lintian devscripts)
 # Wine's own faces stand in for the Windows ones, as on a Wine desktop; unzip, icoutils and
-# ImageMagick read the package as a player's Windows would.
-windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev python3 wine wine64 fonts-wine nsis zip
-    unzip icoutils binutils imagemagick xvfb xauth xdotool x11-utils dbus)
+# ImageMagick read the package as a player's Windows would; Qt's build script needs python3, and
+# the packages take their time from the last commit through git.
+windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev python3 git wine wine64 fonts-wine nsis
+    zip unzip icoutils binutils imagemagick xvfb xauth xdotool x11-utils dbus)
 
 install_missing() {
     local missing=()
@@ -53,6 +55,14 @@ stage() {
     stage_times+=" $name $((SECONDS - start)),"
 }
 
+# A SHA256SUMS of everything in dist/, sorted, that `sha256sum -c SHA256SUMS` checks there.
+dist_sums() {
+    local sums
+    sums=$(cd dist && find . -maxdepth 1 -type f ! -name SHA256SUMS -printf '%f\n' |
+        LC_ALL=C sort | xargs -r -d '\n' sha256sum --)
+    printf '%s\n' "$sums" >dist/SHA256SUMS
+}
+
 # Cross-builds and packages the game for Windows, and runs the Windows tests under Wine.
 windows_leg() {
     local start=$SECONDS qt game
@@ -69,6 +79,11 @@ windows_leg() {
     ctest --preset windows
     mkdir -p dist
     cp build/windows/prizewell-*-windows-x64.zip build/windows/prizewell-*-windows-x64.exe dist/
+    # Qt's Corresponding Source beside the packages: Debian's source package the DLLs were built
+    # from, as fetched, and the script and toolchain file that built them.
+    cp "$PRIZEWELL_QT_WINDOWS"/source/* scripts/build-qt-windows.sh cmake/mingw-w64-x86_64.cmake \
+        dist/
+    dist_sums
     echo "windows leg: Qt ${qt} s, game ${game} s, package and tests $((SECONDS - start - qt - game)) s"
 }
 
@@ -96,7 +111,8 @@ test)
     # The release build as a Debian package, checked without installing it.
     stage "package" eval 'cmake --preset release && cmake --build --preset release &&
         (cd build/release && cpack -G DEB) &&
-        tests/package/deb-check.sh build/release/prizewell_1.00_amd64.deb'
+        tests/package/deb-check.sh build/release/prizewell_1.00_amd64.deb &&
+        mkdir -p dist && cp build/release/prizewell*_1.00_amd64.*deb dist/'
     stage "windows leg" windows_leg
     # The packages built twice more from clean clones of HEAD, which must give the same files.
     stage "reproducible builds" tests/package/reproducible.sh

@@ -12,8 +12,14 @@ trap 'rm -rf "$work"' EXIT
 unset SOURCE_DATE_EPOCH
 
 # A builder builds what is shipped in the clone it is given, as the test command does, and
-# prints the paths of the files made, one a line. Every builder runs in both clones.
+# prints the paths of the files made, one a line. Every builder runs in both clones. The Windows
+# packages are built where Qt for Windows is (PRIZEWELL_QT_WINDOWS, as scripts/run.sh sets it).
 builders=(build_linux)
+if [ -n "${PRIZEWELL_QT_WINDOWS:-}" ]; then
+    builders+=(build_windows)
+else
+    echo "reproducible: PRIZEWELL_QT_WINDOWS is not set: the Windows packages are not compared"
+fi
 
 # shellcheck disable=SC2317 # called through $builders
 build_linux() {
@@ -25,6 +31,21 @@ build_linux() {
         cpack -G DEB >/dev/null
     )
     ls "$1"/build/release/prizewell*_*.deb "$1"/build/release/prizewell*_*.ddeb
+}
+
+# shellcheck disable=SC2317 # called through $builders
+build_windows() {
+    (
+        cd "$1"
+        # Each clone's own icon packer, so that it is no shared input.
+        cmake --preset dev >/dev/null
+        cmake --build --preset dev --target xpm2ico --parallel "$(nproc)" >/dev/null
+        cmake --preset windows >/dev/null
+        cmake --build --preset windows --parallel "$(nproc)" >/dev/null
+        cd build/windows
+        cpack -G "ZIP;NSIS" >/dev/null
+    )
+    ls "$1"/build/windows/prizewell-*-windows-x64.zip "$1"/build/windows/prizewell-*-windows-x64.exe
 }
 
 # build TREE TZ LOCALE UMASK [TIME]: clones HEAD into $work/TREE, its files dated TIME if given
@@ -43,10 +64,38 @@ build() {
     )
 }
 
-# explain A B: what differs between two .deb files, member by member, then file by file.
+# explain A B: what differs between two packages of one kind, down to the file.
 explain() {
+    case $1 in
+    *.deb | *.ddeb) explain_deb "$@" ;;
+    *.zip) explain_zip "$@" ;;
+    *.exe) explain_installer "$@" ;;
+    esac
+}
+
+explain_zip() {
+    local d
+    d=$(mktemp -d -p "$work")
+    unzip -q "$1" -d "$d/a"
+    unzip -q "$2" -d "$d/b"
+    diff -r "$d/a" "$d/b" | sed "s|$d/||g; s/^/  /" || true
+    diff <(zipinfo "$1" | tail -n +2) <(zipinfo "$2" | tail -n +2) | sed 's/^/  listing: /' || true
+}
+
+# The installer holds the folder CPack staged and the script made from it: a difference is in one
+# of them.
+explain_installer() {
+    local a b
+    a=$(dirname "$1")/_CPack_Packages/win64/NSIS
+    b=$(dirname "$2")/_CPack_Packages/win64/NSIS
+    diff -r "$a" "$b" | sed 's/^/  /' || true
+    diff <(cd "$a" && find . -printf '%p %m %Ts\n' | sort) \
+        <(cd "$b" && find . -printf '%p %m %Ts\n' | sort) | sed 's/^/  staged: /' || true
+}
+
+# explain_deb A B: member by member, then file by file.
+explain_deb() {
     local a=$1 b=$2 d m
-    case $a in *.deb | *.ddeb) ;; *) return 0 ;; esac
     d=$(mktemp -d -p "$work")
     mkdir "$d/a" "$d/b"
     (cd "$d/a" && ar x "$a")
