@@ -9,6 +9,10 @@
 #                                winning waits)
 #   play.sh BINARY foreign HELPER  drags text, files and an image from another program onto the
 #                                barrel while a winning waits: nothing may change
+#   play.sh [--openbox] BINARY starts COUNT [PER_SESSION]  starts the program COUNT times, each
+#                                time until its window is up (centred under openbox) and painted,
+#                                then closes it (Alt+F4 under openbox); a new display (and window
+#                                manager) every PER_SESSION starts, by default one for all
 # With --openbox a window manager frames the windows: the frame must be centred, the message
 # box stays on top, and Alt+F4 replaces Quit; lose also checks that the size is fixed and closes
 # the main window before Start and with a winning waiting.
@@ -110,11 +114,10 @@ check_fixed_size() {
 
 launch() {
     if [ -n "$wine" ]; then
-        QT_QPA_PLATFORM=windows "$here/../windows/wine.sh" "$binary" &
+        QT_QPA_PLATFORM=windows start_game "$here/../windows/wine.sh" "$binary"
     else
-        QT_QPA_PLATFORM=xcb "$binary" &
+        QT_QPA_PLATFORM=xcb start_game "$binary"
     fi
-    GAME_PID=$!
     wait_for 30 has_windows Prizewell 1 || fail "main window did not appear"
     MAIN=$(windows_named Prizewell)
     [ "$(xdotool getwindowname "$MAIN")" = "Prizewell" ] || fail "main window title"
@@ -340,6 +343,30 @@ foreign_game() {
     expect_exit_zero
 }
 
+# Many starts in a row, to show up what happens at one start in hundreds.
+starts() {
+    local count=$1 per=${2:-$1} i
+    [[ $count =~ ^[1-9][0-9]*$ ]] || fail "starts: COUNT must be a positive number, not '$count'"
+    [[ $per =~ ^[1-9][0-9]*$ ]] || fail "starts: PER_SESSION must be a positive number, not '$per'"
+    for i in $(seq 1 "$count"); do
+        if [ "$i" -gt 1 ] && [ $(((i - 1) % per)) -eq 0 ]; then
+            stop_session
+            start_display
+            [ -z "$wm" ] || start_wm
+        fi
+        echo "== start $i of $count, $(date +%T.%N)" >>"$SESSION_LOGS/game.stderr"
+        launch
+        if [ -n "$wm" ]; then
+            leave
+        else
+            kill "$GAME_PID"
+            wait "$GAME_PID" 2>/dev/null || true
+            GAME_PID=
+        fi
+    done
+    echo "starts: $count, every window up and painted"
+}
+
 trap stop_all EXIT
 if [ -n "$wine" ]; then
     WINE_HOME=$(mktemp -d)
@@ -367,5 +394,6 @@ win)
     ;;
 lose) lose_game ;;
 foreign) foreign_game "$(realpath "$3")" ;;
+starts) starts "${3:-}" "${4:-${3:-}}" ;;
 *) fail "unknown mode $mode" ;;
 esac
