@@ -25,18 +25,20 @@ start_display() {
 }
 
 # openbox with its stock key bindings (Alt+F4 closes the active window), writing its log into
-# a private directory instead of the user's home.
+# a private directory instead of the user's home. Returns once openbox has run its startup
+# command, which it does after it has taken over the windows already there and just before it
+# waits for events. It names itself the window manager (_NET_SUPPORTING_WM_CHECK) much earlier:
+# a window mapped from then until that scan is done has its MapRequest read and left in
+# openbox's own queue while it waits for the server, and it is handled only when some other
+# event arrives, so the window stays unmapped.
 start_wm() {
     WM_HOME=$(mktemp -d)
     XDG_CONFIG_HOME=$WM_HOME XDG_CACHE_HOME=$WM_HOME XDG_DATA_HOME=$WM_HOME \
         openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml \
+        --startup "touch $WM_HOME/started" \
         ${PRIZEWELL_E2E_OPENBOX_DEBUG:+--debug} >"$SESSION_LOGS/openbox.log" 2>&1 &
     WM_PID=$!
-    wait_for 10 wm_running || fail "openbox did not start"
-}
-
-wm_running() {
-    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+    wait_for 10 test -e "$WM_HOME/started" || fail "openbox did not start"
 }
 
 # Ends the game, the window manager and the display, as started here.
