@@ -75,9 +75,9 @@ start_game() {
 # manager and the server, as they are now; their stderr; the screen; the window tree and the
 # properties of each top-level window. Prints the folder.
 save_evidence() {
-    local dir pid name window
-    dir=$(mktemp -d "${PRIZEWELL_E2E_ARTIFACTS:-${TMPDIR:-/tmp}}/prizewell-e2e.XXXXXX") || {
-        echo "no evidence saved: cannot make a folder in ${PRIZEWELL_E2E_ARTIFACTS:-${TMPDIR:-/tmp}}" >&2
+    local parent=${PRIZEWELL_E2E_ARTIFACTS:-${TMPDIR:-/tmp}} dir pid name window
+    dir=$(mkdir -p "$parent" 2>/dev/null && mktemp -d "$parent/prizewell-e2e.XXXXXX" 2>/dev/null) || {
+        echo "no evidence saved: cannot make a folder in '$parent'" >&2
         return 0
     }
     {
