@@ -53,7 +53,9 @@ stop_session() {
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    GAME_PID= WM_PID= XVFB_PID=
+    GAME_PID=
+    WM_PID=
+    XVFB_PID=
     [ -z "$WM_HOME" ] || rm -rf "$WM_HOME"
     WM_HOME=
 }
@@ -102,13 +104,13 @@ save_evidence() {
         timeout 20 import -silent -window root "$dir/screen.png" 2>"$dir/screen.err" || true
         timeout 20 xwininfo -root -tree >"$dir/tree.txt" 2>&1 || true
         timeout 20 xprop -root >"$dir/root.xprop" 2>&1 || true
-        for window in $(sed -n 's/^ *\(0x[0-9a-f]*\) ".*/\1/p' "$dir/tree.txt"); do
+        while read -r window; do
             {
                 echo "== $window"
                 timeout 5 xwininfo -id "$window" -stats -wm
                 timeout 5 xprop -id "$window"
             } >>"$dir/windows.txt" 2>&1 || true
-        done
+        done < <(sed -n 's/^ *\(0x[0-9a-f]*\) ".*/\1/p' "$dir/tree.txt")
     fi
     echo "evidence saved in $dir" >&2
 }
