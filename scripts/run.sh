@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libfontconfig-dev
     fonts-liberation2
 )
 test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy cppcheck git
