@@ -1,3 +1,4 @@
+#include "app/fontconfigwarmup.h"
 #include "app/program.h"
 #include "app/startup.h"
 
@@ -5,8 +6,11 @@
 
 int main(int argc, char *argv[])
 {
+    app::FontconfigWarmUp fonts;
     QApplication application(argc, argv);
     app::setUpApplication();
+    // Before the command line, which may end the program: never with the reader still running.
+    fonts.wait();
     app::processCommandLine();
     Program program;
     program.show();

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 # dpkg-dev: the release build takes Debian's build flags from dpkg-buildflags.
 packages=(
     cmake ninja-build g++ pkg-config dpkg-dev
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libfontconfig-dev
     fonts-liberation2
 )
 # lintian and hardening-check (devscripts is the only package with it) judge the .deb.

@@ -16,9 +16,38 @@ ANSWERS = ["Orvan Quillam", "Bilbo", "81", "Visual Basic", "Holy Grail", "man", 
            "Tollen", "Vantry Middle School", "0.65", "Trombone", "Trumpet", "16", "Saturday"]
 
 
+HERE = os.path.dirname(os.path.realpath(__file__))
+# The program under test, whose threads' backtraces a failure saves.
+GAME = None
+
+
 def fail(message):
     print(f"FAIL: {message}", file=sys.stderr)
+    save_evidence(message)
     sys.exit(1)
+
+
+def save_evidence(why):
+    """What the shell drivers save when a wait fails (xsession.sh's save_evidence), the
+    compositor standing in for the window manager under Wayland."""
+    pid = str(GAME.pid) if GAME is not None and GAME.poll() is None else ""
+    subprocess.run(["bash", "-c", '. "$1"; GAME_PID=$2 WM_PID=${PRIZEWELL_E2E_WM_PID:-}; '
+                    'save_evidence "$3"', "evidence", os.path.join(HERE, "xsession.sh"), pid, why],
+                   check=False)
+
+
+def start(binary, env, **kwargs):
+    """Starts the program under test; its stderr is also kept in the session's logs."""
+    global GAME
+    logs = os.environ.get("SESSION_LOGS")
+    if logs is None or "stderr" in kwargs:
+        GAME = subprocess.Popen([binary], env=env, **kwargs)
+        return GAME
+    tee = subprocess.Popen(["tee", "-a", os.path.join(logs, "game.stderr")],
+                           stdin=subprocess.PIPE, stdout=sys.stderr)
+    GAME = subprocess.Popen([binary], env=env, stderr=tee.stdin, **kwargs)
+    tee.stdin.close()
+    return GAME
 
 
 def wait_for(what, probe, seconds=10):
@@ -111,7 +140,7 @@ def press_hidden(app, name):
 def run_to_quit(binary, env, play):
     """Starts the program, lets play(app) take it to a Quit, and checks that the program then
     ended with status 0."""
-    game = subprocess.Popen([binary], env=env)
+    game = start(binary, env)
     try:
         play(wait_for("the program on the accessibility bus", application, 20))
         status = game.wait(timeout=10)

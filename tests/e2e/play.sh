@@ -9,6 +9,10 @@
 #                                winning waits)
 #   play.sh BINARY foreign HELPER  drags text, files and an image from another program onto the
 #                                barrel while a winning waits: nothing may change
+#   play.sh [--openbox] BINARY starts COUNT [PER_SESSION]  starts the program COUNT times, each
+#                                time until its window is up (centred under openbox) and painted,
+#                                then closes it (Alt+F4 under openbox); a new display (and window
+#                                manager) every PER_SESSION starts, by default one for all
 # With --openbox a window manager frames the windows: the frame must be centred, the message
 # box stays on top, and Alt+F4 replaces Quit; lose also checks that the size is fixed and closes
 # the main window before Start and with a winning waiting.
@@ -108,14 +112,22 @@ check_fixed_size() {
     frame_centred "$1" || fail "the window moved: $(window_geometry "$1")"
 }
 
+# The main window is up, or the program has ended and it never will be.
+window_or_end() { has_windows Prizewell 1 || ! kill -0 "$GAME_PID" 2>/dev/null; }
+
 launch() {
     if [ -n "$wine" ]; then
-        QT_QPA_PLATFORM=windows "$here/../windows/wine.sh" "$binary" &
+        QT_QPA_PLATFORM=windows start_game "$here/../windows/wine.sh" "$binary"
     else
-        QT_QPA_PLATFORM=xcb "$binary" &
+        QT_QPA_PLATFORM=xcb start_game "$binary"
     fi
-    GAME_PID=$!
-    wait_for 30 has_windows Prizewell 1 || fail "main window did not appear"
+    wait_for 30 window_or_end || fail "main window did not appear"
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+        local status=0
+        wait "$GAME_PID" || status=$?
+        GAME_PID=
+        fail "the program ended with status $status before its main window appeared"
+    fi
     MAIN=$(windows_named Prizewell)
     [ "$(xdotool getwindowname "$MAIN")" = "Prizewell" ] || fail "main window title"
     [ -n "$wine" ] || check_wm_class "$MAIN"
@@ -340,6 +352,40 @@ foreign_game() {
     expect_exit_zero
 }
 
+# Many starts in a row, to show up what happens at one start in hundreds.
+starts() {
+    local count=$1 per=${2:-$1} i
+    for i in $(seq 1 "$count"); do
+        if [ "$i" -gt 1 ] && [ $(((i - 1) % per)) -eq 0 ]; then
+            stop_session
+            start_display
+            [ -z "$wm" ] || start_wm
+        fi
+        echo "== start $i of $count, $(date +%T.%N)" >>"$SESSION_LOGS/game.stderr"
+        launch
+        if [ -n "$wm" ]; then
+            leave
+        else
+            kill "$GAME_PID"
+            wait "$GAME_PID" 2>/dev/null || true
+            GAME_PID=
+        fi
+    done
+    echo "starts: $count, every window up and painted"
+}
+
+# Arguments are checked before any display is started, so that a mistyped one fails alone.
+case "$mode" in
+win | lose | foreign | starts) ;;
+*) fail "unknown mode $mode" ;;
+esac
+if [ "$mode" = win ] || [ "$mode" = starts ]; then
+    [ "$mode" = win ] || [ $# -ge 3 ] || fail "starts: COUNT missing"
+    for number in "${@:3}"; do
+        [[ $number =~ ^[1-9][0-9]*$ ]] || fail "$mode: '$number' is not a positive number"
+    done
+fi
+
 trap stop_all EXIT
 if [ -n "$wine" ]; then
     WINE_HOME=$(mktemp -d)
@@ -367,5 +413,5 @@ win)
     ;;
 lose) lose_game ;;
 foreign) foreign_game "$(realpath "$3")" ;;
-*) fail "unknown mode $mode" ;;
+starts) starts "$3" "${4:-$3}" ;;
 esac

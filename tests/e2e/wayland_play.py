@@ -4,17 +4,18 @@ pointer and key events from mutter's remote-desktop interface. The game's state 
 the accessibility bus (AT-SPI) only; it is driven through the pointer and keys only.
 
 usage: wayland_play.py BINARY   (inside the session bus that mutter owns, WAYLAND_DISPLAY set)
+       wayland_play.py BINARY starts COUNT   starts the program COUNT times, each time until its
+                                main window shows on the accessibility bus, then kills it
 """
 import os
 import re
-import subprocess
 import sys
 import time
 
 import dbus
 import pyatspi
 
-from a11y_play import ANSWERS, descendant, fail, find, run_to_quit, showing, wait_for
+from a11y_play import ANSWERS, descendant, fail, find, run_to_quit, showing, start, wait_for
 
 BTN_LEFT = 0x110
 TAB, RETURN, END, BACKSPACE, SHIFT = 0xFF09, 0xFF0D, 0xFF57, 0xFF08, 0xFFE1
@@ -181,8 +182,34 @@ class Window:
         return box_left - left, hi - top
 
 
+def main_window(pid):
+    """The main window on view of the program with process id pid, or None."""
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Prizewell" and app.get_process_id() == pid:
+            return next((f for f in app if f is not None and f.name == "Prizewell"
+                         and showing(f)), None)
+    return None
+
+
+def starts(binary, count):
+    env = dict(os.environ, QT_QPA_PLATFORM="wayland", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    for n in range(1, count + 1):
+        game = start(binary, env)
+        try:
+            wait_for(f"the main window at start {n}", lambda: main_window(game.pid), 30)
+        finally:
+            game.kill()
+            game.wait()
+    print(f"starts: {count}, every main window shown")
+
+
 def main():
     binary = sys.argv[1]
+    if sys.argv[2:3] == ["starts"]:
+        if len(sys.argv) != 4 or not sys.argv[3].isdigit() or int(sys.argv[3]) < 1:
+            fail("starts: COUNT must be a positive number")
+        starts(binary, int(sys.argv[3]))
+        return
     seat = Seat()
     env = dict(os.environ, QT_QPA_PLATFORM="wayland", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     run_to_quit(binary, env, lambda app: play(seat, app))
@@ -278,7 +305,7 @@ def check_app_id(binary):
     env = dict(os.environ, QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client")
     log = os.path.join(os.environ["XDG_RUNTIME_DIR"], "wayland-debug.log")
     with open(log, "w", encoding="utf-8") as out:
-        game = subprocess.Popen([binary], env=env, stderr=out)
+        game = start(binary, env, stderr=out)
 
     def sent():
         with open(log, encoding="utf-8", errors="replace") as requests:
