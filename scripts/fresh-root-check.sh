@@ -106,7 +106,8 @@ inside_package() {
         fail "a user's PATH does not find the desktop entry's $exec"
 
     step "validate and play the installed game to a loss"
-    apt_install desktop-file-utils appstream xvfb xdotool imagemagick dbus
+    # What play.sh looks at the windows with, as in the test command's list.
+    apt_install desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick dbus
     desktop-file-validate /usr/share/applications/$id.desktop
     appstreamcli validate --no-net /usr/share/metainfo/$id.metainfo.xml
     dbus-run-session -- bash tests/e2e/play.sh /usr/games/prizewell lose

@@ -15,10 +15,11 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libfontconfig-dev
     fonts-liberation2
 )
-# lintian and hardening-check (devscripts is the only package with it) judge the .deb.
+# lintian and hardening-check (devscripts is the only package with it) judge the .deb; gdb takes
+# the backtraces an end-to-end test saves when a wait fails.
 test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy cppcheck git
     dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
-    mutter qt6-wayland python3-dbus make file lintian devscripts)
+    mutter qt6-wayland python3-dbus make file lintian devscripts gdb)
 # Wine's own faces stand in for the Windows ones, as on a Wine desktop; unzip, icoutils and
 # ImageMagick read the package as a player's Windows would; Qt's build script needs python3, and
 # the packages take their time from the last commit through git.
