@@ -4,18 +4,23 @@ pointer and key events from mutter's remote-desktop interface. The game's state 
 the accessibility bus (AT-SPI) only; it is driven through the pointer and keys only.
 
 usage: wayland_play.py BINARY   (inside the session bus that mutter owns, WAYLAND_DISPLAY set)
-       wayland_play.py BINARY starts COUNT   starts the program COUNT times, each time until its
-                                main window shows on the accessibility bus, then kills it
+       wayland_play.py BINARY starts COUNT [fresh-cache]   starts the program COUNT times, each
+                                time until its main window takes a key, then kills it; counts
+                                the starts that fail, and goes on
 """
 import os
 import re
+import shutil
+import subprocess
 import sys
+import tempfile
 import time
 
 import dbus
 import pyatspi
 
-from a11y_play import ANSWERS, descendant, fail, find, run_to_quit, showing, start, wait_for
+from a11y_play import (ANSWERS, HERE, descendant, fail, find, run_to_quit, save_evidence,
+                       showing, start, wait_for)
 
 BTN_LEFT = 0x110
 TAB, RETURN, END, BACKSPACE, SHIFT = 0xFF09, 0xFF0D, 0xFF57, 0xFF08, 0xFFE1
@@ -191,25 +196,68 @@ def main_window(pid):
     return None
 
 
-def starts(binary, count):
-    env = dict(os.environ, QT_QPA_PLATFORM="wayland", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+def starts(binary, count, fresh_cache):
+    """Starts the program count times, each time until its main window takes a key: Space on
+    "Start", which has the focus, must take it away. A Wayland surface is on view, and can have
+    the keyboard, only once the program has drawn into it. A start that does not get there
+    within 5 s leaves its evidence and counts as failed; the run goes on. With fresh_cache each
+    start has a new empty XDG_CACHE_HOME and a font of the player's own in XDG_DATA_HOME, as at
+    a first login. Returns the failures."""
+    seat = Seat()
+    own_font = subprocess.run(["fc-match", "-f", "%{file}", "sans-serif"], capture_output=True,
+                              text=True, check=True).stdout
+    failed = 0
     for n in range(1, count + 1):
+        env = dict(os.environ, QT_QPA_PLATFORM="wayland", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        home = tempfile.mkdtemp() if fresh_cache else None
+        if home is not None:
+            # A font of the player's own, so that fontconfig scans it and writes its cache.
+            os.makedirs(os.path.join(home, "data", "fonts"))
+            shutil.copy(own_font, os.path.join(home, "data", "fonts"))
+            env.update(XDG_CACHE_HOME=os.path.join(home, "cache"),
+                       XDG_DATA_HOME=os.path.join(home, "data"),
+                       FONTCONFIG_FILE=os.path.join(HERE, "user-fonts.conf"))
         game = start(binary, env)
         try:
-            wait_for(f"the main window at start {n}", lambda: main_window(game.pid), 30)
+            if not takes_a_key(seat, game.pid, time.monotonic() + 5):
+                failed += 1
+                save_evidence(f"start {n}: the main window took no key within 5 s")
         finally:
             game.kill()
             game.wait()
-    print(f"starts: {count}, every main window shown")
+            if home is not None:
+                shutil.rmtree(home)
+    print(f"starts: {count}, failed: {failed}")
+    return failed
+
+
+def takes_a_key(seat, pid, deadline):
+    pressed = 0.0
+    while time.monotonic() < deadline:
+        try:
+            form = main_window(pid)
+            start_button = form and next((a for a in form if a is not None
+                                          and a.name == "Start"), None)
+            if start_button is not None:
+                if not showing(start_button):
+                    return True
+                # Again now and then: a key sent before the window had the keyboard is lost.
+                if focused(start_button) and time.monotonic() - pressed > 1:
+                    seat.key(ord(" "))
+                    pressed = time.monotonic()
+        except Exception:  # the tree changes under us while the program starts
+            pass
+        time.sleep(0.05)
+    return False
 
 
 def main():
     binary = sys.argv[1]
     if sys.argv[2:3] == ["starts"]:
-        if len(sys.argv) != 4 or not sys.argv[3].isdigit() or int(sys.argv[3]) < 1:
-            fail("starts: COUNT must be a positive number")
-        starts(binary, int(sys.argv[3]))
-        return
+        if (len(sys.argv) not in (4, 5) or not sys.argv[3].isdigit() or int(sys.argv[3]) < 1
+                or sys.argv[4:] not in ([], ["fresh-cache"])):
+            fail("starts: COUNT must be a positive number, then optionally fresh-cache")
+        sys.exit(1 if starts(binary, int(sys.argv[3]), sys.argv[4:] == ["fresh-cache"]) else 0)
     seat = Seat()
     env = dict(os.environ, QT_QPA_PLATFORM="wayland", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     run_to_quit(binary, env, lambda app: play(seat, app))

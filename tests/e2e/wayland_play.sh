@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs wayland_play.py against the real program natively on Wayland, under GNOME's compositor
 # running headless, with a private runtime directory. Leaves no process behind.
-# usage: dbus-run-session -- wayland_play.sh BINARY [starts COUNT]
+# usage: dbus-run-session -- wayland_play.sh BINARY [starts COUNT [fresh-cache]]
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 binary=$(realpath "$1")
