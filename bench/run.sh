@@ -51,6 +51,7 @@ measure() { # prints "map_us first_frame_us whole_us rss_kib"
 # One untimed start of each warms the file cache and the font cache.
 for s in "${subjects[@]}"; do measure "$s" >/dev/null; done
 
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 results=()
 for j in $(seq 0 $((n - 1))); do results[j]=""; done
 for i in $(seq 0 $((runs - 1))); do
@@ -61,21 +62,25 @@ for i in $(seq 0 $((runs - 1))); do
 done
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
-column() { printf '%s' "$2" | awk -v c="$1" 'NF {print $c}' | median; }
+# The 25th percentile, the nearest rank.
+quartile() { sort -n | awk '{a[NR]=$1} END {r = int((NR + 3) / 4); print a[r < 1 ? 1 : r]}'; }
+column() { printf '%s' "$2" | awk -v c="$1" 'NF {print $c}' | "${3:-median}"; }
 ms() { echo "$1/1000" | bc -l; }
 ratio() { echo "$1/$2" | bc -l; }
 
 echo "start-up from outside, from process start; median of $runs runs each, in turn, on one display"
-echo "(whole: the last drawing before the window stays unchanged for 400 ms; RSS then):"
-printf '  %-30s %9s %12s %9s %9s\n' "" map "first frame" whole RSS
+echo "(whole: the last drawing before the window stays unchanged for 400 ms; RSS then);"
+echo "load average before $load_before, after $(cut -d' ' -f1-3 /proc/loadavg):"
+printf '  %-30s %9s %12s %9s %10s %9s\n' "" map "first frame" whole "whole p25" RSS
 for j in $(seq 0 $((n - 1))); do
     map[j]=$(column 1 "${results[j]}")
     first[j]=$(column 2 "${results[j]}")
     whole[j]=$(column 3 "${results[j]}")
+    quarter[j]=$(column 3 "${results[j]}" quartile)
     rss[j]=$(column 4 "${results[j]}")
-    printf '  %-30s %6.1f ms %9.1f ms %6.1f ms %5.1f MiB\n' "${descriptions[j]}" \
+    printf '  %-30s %6.1f ms %9.1f ms %6.1f ms %7.1f ms %5.1f MiB\n' "${descriptions[j]}" \
         "$(ms "${map[j]}")" "$(ms "${first[j]}")" "$(ms "${whole[j]}")" \
-        "$(echo "${rss[j]}/1024" | bc -l)"
+        "$(ms "${quarter[j]}")" "$(echo "${rss[j]}/1024" | bc -l)"
 done
 for j in 1 2; do
     printf '  game / %-7s map %.3f   first frame %.3f   whole %.3f   RSS %.3f\n' "${names[j]}" \
@@ -84,8 +89,9 @@ for j in 1 2; do
 done
 faster=1
 [ "$(echo "${whole[2]} < ${whole[1]}" | bc)" = 0 ] || faster=2
-printf '  game / faster baseline (%s)   whole %.3f   RSS %.3f\n' "${names[faster]}" \
-    "$(ratio "${whole[0]}" "${whole[faster]}")" "$(ratio "${rss[0]}" "${rss[faster]}")"
+printf '  game / faster baseline (%s)   whole %.3f   whole p25 %.3f   RSS %.3f\n' \
+    "${names[faster]}" "$(ratio "${whole[0]}" "${whole[faster]}")" \
+    "$(ratio "${quarter[0]}" "${quarter[faster]}")" "$(ratio "${rss[0]}" "${rss[faster]}")"
 
 echo
 echo "event procedures, one whole game (QTest benchmark, offscreen):"
