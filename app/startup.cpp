@@ -9,10 +9,15 @@
 
 namespace app {
 
-void setUpApplication()
+void setIdentity()
 {
     QCoreApplication::setApplicationName(QString::fromLatin1(applicationName));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(applicationVersion));
+}
+
+void setUpApplication()
+{
+    setIdentity();
     // The desktop entry's id: the Wayland app id, so the shell shows the entry's icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral(PRIZEWELL_APP_ID));
     // No application display name: Qt would append it to every window title.
@@ -31,14 +36,19 @@ void setUpApplication()
     QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 }
 
-void processCommandLine()
+void configureCommandLine(QCommandLineParser &parser)
 {
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A one-player quiz-show game: answer fifteen questions and bank every "
                        "winning in the barrel."));
     parser.addHelpOption();
     parser.addVersionOption();
+}
+
+void processCommandLine()
+{
+    QCommandLineParser parser;
+    configureCommandLine(parser);
     parser.process(QCoreApplication::arguments());
 }
 
