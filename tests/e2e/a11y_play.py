@@ -40,6 +40,13 @@ def start(binary, env, **kwargs):
     """Starts the program under test; its stderr is also kept in the session's logs."""
     global GAME
     logs = os.environ.get("SESSION_LOGS")
+    debug = os.environ.get("PRIZEWELL_E2E_WAYLAND_DEBUG")
+    if logs is not None and debug and "stderr" not in kwargs:
+        # On request, the program's whole Wayland conversation, kept for the evidence alone.
+        env = dict(env, WAYLAND_DEBUG="client")
+        with open(os.path.join(logs, "game.wayland-debug"), "a", encoding="utf-8") as log:
+            GAME = subprocess.Popen([binary], env=env, stderr=log, **kwargs)
+        return GAME
     if logs is None or "stderr" in kwargs:
         GAME = subprocess.Popen([binary], env=env, **kwargs)
         return GAME
@@ -80,6 +87,11 @@ def descendant(acc, pred):
     return pyatspi.findDescendant(acc, pred, breadth_first=True)
 
 
+# Roles are compared as AT-SPI's enumeration: the text it gives for a role differs between its
+# versions ("push button" before 2.52, "button" after).
+BUTTON, LABEL, TEXT = pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_LABEL, pyatspi.ROLE_TEXT
+
+
 def find(app, role, name, window=None):
     """A showing accessible of the role and name, in the window titled `window` if given."""
     for frame in app:
@@ -87,7 +99,7 @@ def find(app, role, name, window=None):
             continue
         if not showing(frame):
             continue
-        hit = descendant(frame, lambda a: a is not None and a.getRoleName() == role
+        hit = descendant(frame, lambda a: a is not None and a.getRole() == role
                          and a.name == name and showing(a))
         if hit is not None:
             return hit
@@ -109,17 +121,17 @@ def do(acc, name):
 
 
 def press(app, name, window="Prizewell"):
-    do(wait_for(f"button {name!r}", lambda: find(app, "push button", name, window)), "Press")
+    do(wait_for(f"button {name!r}", lambda: find(app, BUTTON, name, window)), "Press")
 
 
 def enabled(app, name):
-    button = find(app, "push button", name)
+    button = find(app, BUTTON, name)
     return button is not None and button.getState().contains(pyatspi.STATE_ENABLED)
 
 
 def state(app):
     """Every control's role, name, and whether it is on view and enabled."""
-    return [(a.getRoleName(), a.name, showing(a), a.getState().contains(pyatspi.STATE_ENABLED))
+    return [(a.getRole(), a.name, showing(a), a.getState().contains(pyatspi.STATE_ENABLED))
             for a in pyatspi.findAllDescendants(app, lambda a: a is not None)]
 
 
@@ -127,7 +139,7 @@ def press_hidden(app, name):
     """Presses a button that is not on view, as any client of the bus can: nothing may change.
     A pressed button clicks a moment later, so the check waits that moment out."""
     button = descendant(
-        app, lambda a: a is not None and a.getRoleName() == "push button" and a.name == name)
+        app, lambda a: a is not None and a.getRole() == BUTTON and a.name == name)
     if button is None or showing(button):
         fail(f"button {name!r} should be there but not on view")
     before = state(app)
@@ -166,14 +178,14 @@ def play(app):
             press(app, "Ask The Audience")
         if n == 6:
             press_hidden(app, "Ask The Audience")
-        box = wait_for("the answer box", lambda: find(app, "text", "Put answer here."))
+        box = wait_for("the answer box", lambda: find(app, TEXT, "Put answer here."))
         box.queryEditableText().setTextContents(answer)
         wait_for("the answer to be set", lambda: box.queryText().getText(0, -1) == answer)
         press(app, "Verify")
         ok = wait_for(f"the message box of question {n}",
-                      lambda: find(app, "push button", "OK"))
+                      lambda: find(app, BUTTON, "OK"))
         do(ok, "Press")
-        wait_for("the message box to close", lambda: find(app, "push button", "OK") is None)
+        wait_for("the message box to close", lambda: find(app, BUTTON, "OK") is None)
         winning = wait_for(
             f"a winning to bank at question {n}",
             lambda: next((a for a in pyatspi.findAllDescendants(

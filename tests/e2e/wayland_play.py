@@ -19,8 +19,8 @@ import time
 import dbus
 import pyatspi
 
-from a11y_play import (ANSWERS, HERE, descendant, fail, find, run_to_quit, save_evidence,
-                       showing, start, wait_for)
+from a11y_play import (ANSWERS, BUTTON, HERE, LABEL, TEXT, descendant, fail, find,
+                       run_to_quit, save_evidence, showing, start, wait_for)
 
 BTN_LEFT = 0x110
 TAB, RETURN, END, BACKSPACE, SHIFT = 0xFF09, 0xFF0D, 0xFF57, 0xFF08, 0xFFE1
@@ -270,18 +270,24 @@ def play(seat, app):
     form = wait_for("the main window", lambda: next(
         (f for f in app if f is not None and f.name == "Prizewell" and showing(f)), None))
     # The controls, looked up once: walking the tree again on every poll is slow.
-    controls = {(a.getRoleName(), a.name): a for a in form if a is not None}
-    start = controls["push button", "Start"]
-    verify = controls["push button", "Verify"]
-    go_on = controls["push button", "Go on to next question"]
-    hint_label = controls["label", ""]
-    winnings_label = controls["label", "Winnings:$0"]
+    controls = {(a.getRole(), a.name): a for a in form if a is not None}
+
+    def control(role, name):
+        if (role, name) not in controls:
+            fail(f"the main window has no {role} named {name!r}; it "
+                 f"has {sorted((a.getRoleName(), a.name) for a in controls.values())}")
+        return controls[role, name]
+    start = control(BUTTON, "Start")
+    verify = control(BUTTON, "Verify")
+    go_on = control(BUTTON, "Go on to next question")
+    hint_label = control(LABEL, "")
+    winnings_label = control(LABEL, "Winnings:$0")
     winnings = [a for a in form if a is not None and a.name == "Winning"]
     wait_for("Start to have the focus", lambda: focused(start))
     seat.key(ord(" "))
     wait_for("Start to go", lambda: not showing(start))
 
-    text1 = controls["text", "Put answer here."]
+    text1 = control(TEXT, "Put answer here.")
     window = Window(seat, text1, controls.values())
     ox, oy = window.locate()
     print(f"the compositor put the client area at ({ox}, {oy}); {window.probes} probes found it")
@@ -298,7 +304,7 @@ def play(seat, app):
             lifeline, hint = HINTS[n]
             seat.click(*at(LIFELINES[lifeline]))
             wait_for(f"the hint of {lifeline!r}", lambda: hint_label.name == hint)
-            if showing(controls["push button", lifeline]):
+            if showing(control(BUTTON, lifeline)):
                 fail(f"{lifeline!r} still on view after use")
         seat.click(*at(TEXT1))
         wait_for("the answer box to take the focus", lambda: focused(text1))
@@ -322,9 +328,11 @@ def play(seat, app):
         wait_for(f"the message box of question {n} to close with {close} after clicks on "
                  "the main window", lambda: not showing(box))
 
-        # The drag: button down on the winning, moves in steps, button up over the barrel.
+        # The drag as a player makes it: the pointer comes onto the winning, the button goes
+        # down, the pointer moves in steps to the barrel, the button comes up.
         x, y = at(winning_centre(n))
         bx, by = at(BARREL)
+        seat.move(x + 8, y - 8)
         seat.move(x, y)
         seat.button(True)
         for i in range(1, 11):
@@ -339,7 +347,7 @@ def play(seat, app):
                 fail(f"{winnings_label.name!r} after banking winning {n}")
             seat.click(*at(GO_ON))
             wait_for(f"question {n + 1}", lambda: verify.getState().contains(pyatspi.STATE_ENABLED))
-    win_quit = wait_for("the win window", lambda: find(app, "push button", "Quit",
+    win_quit = wait_for("the win window", lambda: find(app, BUTTON, "Quit",
                                                        window="Hi Prizewell!"))
     if showing(form):
         fail("the main window is still on view after the win")
