@@ -199,7 +199,10 @@ close_box() {
 # starts only once the button has rested, and follows moves of a few pixels at a time.
 drag() {
     local x=$1 y=$2 x2=$3 y2=$4 steps=10 pause=0.02 i
-    xdotool mousemove --sync "$x" "$y" mousedown 1
+    # As a player does: the pointer comes onto the winning, then the button goes down.
+    move_to $((x + 8)) $((y - 8))
+    move_to "$x" "$y"
+    xdotool mousedown 1
     if [ -n "$wine" ]; then
         sleep 0.5
         steps=$((((x2 - x) ** 2 + (y2 - y) ** 2) / 100))

@@ -155,11 +155,13 @@ window_origin() {
     window_geometry "$1" | cut -d' ' -f1,2
 }
 
-# xdotool's --sync waits for a motion, so it is left out where the pointer already is.
+# Moves the pointer to X Y. xdotool's --sync waits for a motion, so it is left out where the
+# pointer already is.
+move_to() {
+    [[ "$(xdotool getmouselocation)" == "x:$1 y:$2 "* ]] || xdotool mousemove --sync "$1" "$2"
+}
+
 click_at() {
-    if [[ "$(xdotool getmouselocation)" == "x:$1 y:$2 "* ]]; then
-        xdotool click 1
-    else
-        xdotool mousemove --sync "$1" "$2" click 1
-    fi
+    move_to "$1" "$2"
+    xdotool click 1
 }
