@@ -33,13 +33,21 @@ for f in usr/games/prizewell \
 done
 [ -x "$tmp/usr/games/prizewell" ] || fail "prizewell is not executable"
 
-# Qt's libraries (libqt6gui6 brings the X11 platform plugin) and the faces the windows are
-# laid out for.
+# The package of every Qt library the program links (Qt's Gui brings the X11 platform plugin),
+# and the faces the windows are laid out for. The libraries' packages are named by this
+# machine's dpkg: Debian 13 renamed them (libqt6core6t64), and a package built there names
+# its own.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for p in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
-    grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "no dependency on $p"
+depends_on() { grep -Eq "(^|, )$1( |,|$)" <<<"$depends"; }
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+qt=$(objdump -p "$tmp/usr/games/prizewell" | awk '$1 == "NEEDED" && $2 ~ /^libQt6/ {print $2}')
+[ "$(wc -w <<<"$qt")" -ge 3 ] || fail "the program links too few Qt libraries: $qt"
+for lib in $qt; do
+    p=$(dpkg -S "/usr/lib/$multiarch/$lib" | cut -d: -f1) || fail "no package here holds $lib"
+    depends_on "$p" || fail "no dependency on $p, which holds $lib"
 done
+depends_on fonts-liberation2 || fail "no dependency on fonts-liberation2"
 
 desktop-file-validate "$tmp/usr/share/applications/$id.desktop"
 # Started by name from Debian's PATH, which has /usr/games.
