@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/windowplace.h"
 #include "content/questionbank.h"
 #include "game/procedures.h"
 
@@ -86,6 +87,8 @@ Form2 &Program::form2()
         // With the main window hidden, closing the win window must not leave an invisible
         // process behind.
         connect(m_form2.get(), &Form2::closing, this, &Program::end);
+        // Not centred: it opens where a new window of the platform's would.
+        app::placeAsNewWindow(*m_form2);
     }
     return *m_form2;
 }
