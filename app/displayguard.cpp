@@ -7,6 +7,7 @@
 #include <QList>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -54,10 +55,11 @@ QString reason(const QString &fatal)
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return QStringLiteral("no display: neither DISPLAY nor WAYLAND_DISPLAY is set");
     std::lock_guard lock(state().mutex);
-    for (const HeldMessage &m : std::as_const(state().held)) {
-        if (m.type != QtDebugMsg && m.type != QtInfoMsg)
-            return m.text.simplified();
-    }
+    const QList<HeldMessage> &held = state().held;
+    const auto telling = std::ranges::find_if(
+        held, [](const HeldMessage &m) { return m.type != QtDebugMsg && m.type != QtInfoMsg; });
+    if (telling != held.end())
+        return telling->text.simplified();
     return fatal.section(QLatin1Char('\n'), 0, 0).simplified();
 }
 
