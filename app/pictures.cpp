@@ -16,8 +16,8 @@ Picture Picture::fromXpm(std::initializer_list<const char *const *> drawings)
     // cannot see, the one call in the program that _FORTIFY_SOURCE could not check.
     Picture picture;
     picture.m_images = QList<QPixmap>(qsizetype(drawings.size()));
-    std::transform(drawings.begin(), drawings.end(), picture.m_images.begin(),
-                   [](const char *const *xpm) { return QPixmap::fromImage(QImage(xpm)); });
+    std::ranges::transform(drawings, picture.m_images.begin(),
+                           [](const char *const *xpm) { return QPixmap::fromImage(QImage(xpm)); });
     return picture;
 }
 
