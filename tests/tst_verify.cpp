@@ -3,6 +3,7 @@
 #include "app/winningpicture.h"
 #include "game/procedures.h"
 #include "tests/support/gametest.h"
+#include "tests/support/prizeladder.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -114,9 +115,7 @@ private slots:
         QVERIFY(!f().Command2->isVisible());
         QVERIFY(!f().Command1->isEnabled());
         QCOMPARE(f().Label17->text(),
-                 question == 1
-                     ? QStringLiteral("Winnings:$0")
-                     : QString::fromLatin1(*content::questionRow(question - 1)->winningsCaption));
+                 question == 1 ? QStringLiteral("Winnings:$0") : prizeLadder[question - 2]);
         for (int n = 1; n <= 15; ++n) {
             if (n != question)
                 QVERIFY(f().winningPicture(n)->isHidden());
