@@ -260,7 +260,7 @@ class TestRandomPlay : public QObject
     {
         Form1 &f = d.form1();
         QStringList diffs;
-        const auto check = [&](const char *what, auto actual, auto expected) {
+        const auto check = [&](const char *what, const auto &actual, const auto &expected) {
             if (actual != expected)
                 diffs << QStringLiteral("%1: is %2, model says %3")
                              .arg(QLatin1String(what))
@@ -360,7 +360,7 @@ class TestRandomPlay : public QObject
     {
         check();
         while (running() && m.box) {
-            const int roll = int(rng.bounded(100));
+            const int roll = rng.bounded(100);
             if (roll < 60) {
                 answerTheBox();
             } else if (roll < 70) {
@@ -379,7 +379,7 @@ class TestRandomPlay : public QObject
         Form1 &f = d->form1();
         // Accessibility presses are slow (a button pressed that way clicks a moment later), so
         // they are drawn least often.
-        const int roll = int(rng.bounded(100));
+        const int roll = rng.bounded(100);
         if (roll < 3) {
             note(QStringLiteral("press OK through accessibility"));
             accessibleAction(GameDriver::messageBox()->buttons().constFirst(),
@@ -412,14 +412,14 @@ class TestRandomPlay : public QObject
         if (m.lostShown)
             return button(4, path());
         if (const int n = m.bankable()) {
-            const int roll = int(rng.bounded(100));
+            const int roll = rng.bounded(100);
             return roll < 80 ? drop(n) : roll < 90 ? bankAction(n) : bankKey();
         }
         if (m.goOnShown && m.goOnEnabled)
             return button(3, path());
-        const int roll = int(rng.bounded(100));
+        const int roll = rng.bounded(100);
         if (roll < 10)
-            return button(5 + int(rng.bounded(3)), path());
+            return button(5 + rng.bounded(3), path());
         if (m.text.isEmpty() || roll < 20) {
             const auto &accepted = Model::answers[std::size_t(m.question - 1)];
             const char *pick = accepted[rng.bounded(3)];
@@ -438,10 +438,10 @@ class TestRandomPlay : public QObject
     void chaos()
     {
         Form1 &f = d->form1();
-        const int roll = int(rng.bounded(100));
-        const int n = 1 + int(rng.bounded(15));
+        const int roll = rng.bounded(100);
+        const int n = 1 + rng.bounded(15);
         if (roll < 25)
-            return button(1 + int(rng.bounded(7)), rng.bounded(8) ? Path::Mouse : Path::Press);
+            return button(1 + rng.bounded(7), rng.bounded(8) ? Path::Mouse : Path::Press);
         if (roll < 35)
             return drop(n);
         if (roll < 42)
@@ -449,7 +449,7 @@ class TestRandomPlay : public QObject
         if (roll < 48)
             return bankKey();
         if (roll < 56) {
-            const int b = 1 + int(rng.bounded(7));
+            const int b = 1 + rng.bounded(7);
             note(QStringLiteral("focus Command%1 through accessibility").arg(b));
             accessibleAction(f.findChild<QAbstractButton *>(QStringLiteral("Command%1").arg(b)),
                              QAccessibleActionInterface::setFocusAction());
