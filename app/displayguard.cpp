@@ -85,8 +85,12 @@ void handle(QtMsgType type, const QMessageLogContext &context, const QString &te
     if (type == QtFatalMsg)
         cannotStart(text);
     std::lock_guard lock(state().mutex);
-    state().held.append({type, copy(context.file), context.line, copy(context.function),
-                         copy(context.category), text});
+    state().held.append({.type = type,
+                         .file = copy(context.file),
+                         .line = context.line,
+                         .function = copy(context.function),
+                         .category = copy(context.category),
+                         .text = text});
 }
 
 } // namespace
