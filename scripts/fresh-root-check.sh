@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
-# The README's two commands on a fresh minimal Debian 12 root, then the package installed and
-# started in another fresh root: what a new machine, with nothing but what the commands install,
-# makes of the project. It needs root and takes long.
-#   fresh-root-check.sh           the check, on a clean clone of this repository's HEAD, with this
-#                                 machine's Qt for Windows copied in: the test command builds Qt
-#                                 again only if the Qt build itself changed
-#   fresh-root-check.sh --full    the same with nothing cached but the bare root
-#   fresh-root-check.sh prepare   only make the cached root
-#   fresh-root-check.sh --needed  exit 0 if HEAD's set-up differs from the last recorded pass
+# The README's two commands on a fresh minimal Debian root, then the package installed and
+# started in another fresh root of the same suite: what a new machine, with nothing but what the
+# commands install, makes of the project. It needs root and takes long.
+#   fresh-root-check.sh [SUITE...]          the check on each SUITE (bookworm, trixie; by default
+#                                           the suites a pass needs), on a clean clone of this
+#                                           repository's HEAD, with this machine's Qt for Windows
+#                                           copied in: the test command builds Qt again only if
+#                                           its build there differs
+#   fresh-root-check.sh [SUITE...] --full   the same with nothing cached but the bare root
+#   fresh-root-check.sh [SUITE...] prepare  only make the cached roots
+#   fresh-root-check.sh --needed            exit 0 if HEAD's set-up differs from the last pass
 # A pass is recorded in .ci/fresh-root.pass with a fingerprint of the set-up: the scripts that
-# install packages, build, and start the displays, sessions and prefixes the tests run in. .ci/run
-# runs this check whenever HEAD's fingerprint is not the recorded one; commit the record with the
-# change it checked.
-# The bare root (debootstrap --variant=minbase bookworm) is cached as a tarball in
+# install packages, build, and start the displays, sessions and prefixes the tests run in. It
+# needs every suite in $pass_suites; trixie is checked on request while it is brought up to
+# them. .ci/run runs this check whenever HEAD's fingerprint is not the recorded one; commit the
+# record with the change it checked.
+# Each bare root (debootstrap --variant=minbase SUITE) is cached as a tarball in
 # $PRIZEWELL_ROOT_CACHE (default ~/.cache/prizewell); $PRIZEWELL_MIRROR overrides the archive it
-# is made from (default: the bookworm archive in this machine's apt sources). Each check unpacks
+# is made from (default: the Debian archive in this machine's apt sources). Each check unpacks
 # the tarball into a throwaway folder under ${TMPDIR:-/var/tmp}, removed afterwards. Into it go
 # the clone and, so that it reaches the archive the way this machine does, this machine's apt
-# sources, apt proxy settings and resolv.conf: nothing else. Commands run there as root under
+# sources with their suite names made the root's, apt proxy settings and resolv.conf: nothing
+# else. Commands run there as root under
 # chroot, in mount and PID namespaces of their own, so that nothing they mounted or started
 # outlives them, even when they fail.
 set -euo pipefail
@@ -31,7 +35,9 @@ record=$here/.ci/fresh-root.pass
 # What decides what a new machine installs and how the tests are set up there.
 setup_files=(.ci/run CMakePresets.json scripts tests/e2e/*.sh tests/e2e/lsan.supp
     tests/windows/*.sh tests/package)
-tarball=$cache/bookworm-minbase.tar.gz
+# The suites this check knows, and those a recorded pass needs.
+known_suites=(bookworm trixie)
+pass_suites=(bookworm)
 # Marks a throwaway root, so the steps meant for one never run on a real machine.
 marker=/.prizewell-throwaway-root
 
@@ -130,21 +136,30 @@ cleanup() {
     done
 }
 
+# The Debian suite this machine's apt sources name, whose names a root's copy replaces.
+host_suite() {
+    # shellcheck disable=SC2016 # apt's format fields, not shell expansions
+    apt-get indextargets --format '$(RELEASE) $(SITE)' |
+        awk '$2 !~ /security/ { sub(/-.*/, "", $1); print $1; exit }'
+}
+
+# make_cache SUITE: the cached bare root of SUITE, made once.
 make_cache() {
+    local suite=$1 tarball=$cache/$1-minbase.tar.gz
     [ -s "$tarball" ] && return 0
     local mirror=${PRIZEWELL_MIRROR:-}
     if [ -z "$mirror" ]; then
         # shellcheck disable=SC2016 # apt's format fields, not shell expansions
-        mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' |
-            awk '$2 == "bookworm" { print $1; exit }')
+        mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(SITE)' |
+            awk '$2 !~ /-/ && $3 !~ /security/ { print $1; exit }')
     fi
-    [ -n "$mirror" ] || fail "no bookworm archive in the apt sources; set PRIZEWELL_MIRROR"
-    step "debootstrap --variant=minbase bookworm from $mirror"
+    [ -n "$mirror" ] || fail "no Debian archive in the apt sources; set PRIZEWELL_MIRROR"
+    step "debootstrap --variant=minbase $suite from $mirror"
     mkdir -p "$cache"
     local tmp
     tmp=$(mktemp -d -p "${TMPDIR:-/var/tmp}" prizewell-debootstrap.XXXXXX)
     roots+=("$tmp")
-    debootstrap --variant=minbase bookworm "$tmp" "$mirror"
+    debootstrap --variant=minbase "$suite" "$tmp" "$mirror"
     # debootstrap copies these from the host; each check brings its own.
     rm -f "$tmp/etc/resolv.conf" "$tmp/etc/hostname"
     chmod 0755 "$tmp"
@@ -152,20 +167,23 @@ make_cache() {
     mv "$tarball.part" "$tarball"
 }
 
-# Unpacks a throwaway root with a clean clone in /src, named in $root.
+# new_root SUITE: unpacks a throwaway root of SUITE with a clean clone in /src, named in $root.
 root=
 new_root() {
-    root=$(mktemp -d -p "${TMPDIR:-/var/tmp}" prizewell-root.XXXXXX)
+    local suite=$1
+    root=$(mktemp -d -p "${TMPDIR:-/var/tmp}" "prizewell-$suite.XXXXXX")
     roots+=("$root")
-    tar -C "$root" --numeric-owner -xzf "$tarball"
+    tar -C "$root" --numeric-owner -xzf "$cache/$suite-minbase.tar.gz"
     # mktemp's 0700 would keep apt's and other daemons' own users out of the whole root.
     chmod 0755 "$root"
     rm -rf "$root/etc/apt/sources.list" "$root/etc/apt/sources.list.d"
     mkdir "$root/etc/apt/sources.list.d"
-    [ ! -f /etc/apt/sources.list ] || cp /etc/apt/sources.list "$root/etc/apt/"
-    local f
-    for f in /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-        [ ! -f "$f" ] || cp "$f" "$root/etc/apt/sources.list.d/"
+    # The same archives, asked for the root's suite: bookworm-security becomes trixie-security.
+    local f from
+    from=$(host_suite)
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        sed -E "s/\\b$from\\b/$suite/g" "$f" >"$root$f"
     done
     apt-config dump | { grep -i proxy || true; } >"$root/etc/apt/apt.conf.d/80host-proxy"
     cp -L /etc/resolv.conf "$root/etc/resolv.conf"
@@ -201,7 +219,6 @@ in_root() {
     ' in-root "$@"
 }
 
-full=
 case "${1:-}" in
 inside-readme | inside-package)
     [ -e "$marker" ] || fail "$1 runs only inside a throwaway root"
@@ -213,13 +230,25 @@ inside-readme | inside-package)
     [ ! -f "$record" ] || recorded=$(sed -n 's/^fingerprint //p' "$record")
     if [ "$recorded" != "$(fingerprint)" ]; then exit 0; else exit 1; fi
     ;;
---full) full=yes ;;
-prepare | "") ;;
-*)
-    echo "usage: $0 [--full | prepare | --needed]" >&2
-    exit 2
-    ;;
 esac
+full=
+prepare=
+suites=()
+for arg; do
+    case $arg in
+    --full) full=yes ;;
+    prepare) prepare=yes ;;
+    *)
+        if [[ " ${known_suites[*]} " == *" $arg "* ]]; then
+            suites+=("$arg")
+            continue
+        fi
+        echo "usage: $0 [${known_suites[*]}] [--full | prepare] | --needed" >&2
+        exit 2
+        ;;
+    esac
+done
+[ ${#suites[@]} -gt 0 ] || suites=("${pass_suites[@]}")
 
 [ "$(id -u)" -eq 0 ] || fail "run as root: it makes and enters chroots"
 for tool in debootstrap unshare chroot git; do
@@ -227,30 +256,54 @@ for tool in debootstrap unshare chroot git; do
 done
 trap cleanup EXIT
 start=$SECONDS
-# Both roots check the commit that was HEAD when the check began.
+# Every root checks the commit that was HEAD when the check began.
 commit=$(git -C "$here" rev-parse HEAD)
-make_cache
-[ "${1:-}" != prepare ] || exit 0
+for suite in "${suites[@]}"; do make_cache "$suite"; done
+[ -z "$prepare" ] || exit 0
 
-step "the README's commands on a fresh root"
-new_root
-readme_root=$root
-[ -n "$full" ] || copy_qt_cache "$readme_root"
-in_root "$readme_root" /src/scripts/fresh-root-check.sh inside-readme
-readme_time=$((SECONDS - start))
+summaries=()
+declare -A debs
+for suite in "${suites[@]}"; do
+    suite_start=$SECONDS
+    step "$suite: the README's commands on a fresh root"
+    new_root "$suite"
+    readme_root=$root
+    [ -n "$full" ] || copy_qt_cache "$readme_root"
+    in_root "$readme_root" /src/scripts/fresh-root-check.sh inside-readme
+    readme_time=$((SECONDS - suite_start))
 
-step "the package on another fresh root"
-new_root
-package_root=$root
-cp "$readme_root"/src/build/release/prizewell_*.deb "$package_root/tmp/"
-in_root "$package_root" /src/scripts/fresh-root-check.sh inside-package
+    step "$suite: the package on another fresh root"
+    new_root "$suite"
+    debs[$suite]=$(echo "$readme_root"/src/build/release/prizewell_*.deb)
+    cp "${debs[$suite]}" "$root/tmp/"
+    in_root "$root" /src/scripts/fresh-root-check.sh inside-package
+    package_time=$((SECONDS - suite_start - readme_time))
+    summaries+=("$suite passed in $((SECONDS - suite_start)) s (README commands $readme_time s;")
+    summaries[-1]+=" package check $package_time s)"
+done
+# A player who upgrades keeps the package built on the older suite.
+if [ -n "${debs[bookworm]:-}" ] && [[ " ${suites[*]} " == *" trixie "* ]]; then
+    upgrade_start=$SECONDS
+    step "bookworm's package on a fresh trixie root"
+    new_root trixie
+    cp "${debs[bookworm]}" "$root/tmp/"
+    in_root "$root" /src/scripts/fresh-root-check.sh inside-package
+    summaries+=("bookworm's package on trixie passed in $((SECONDS - upgrade_start)) s")
+fi
 
-summary="passed in $((SECONDS - start)) s (README commands after $readme_time s;"
-summary+=" package check $((SECONDS - start - readme_time)) s)"
 echo
-echo "fresh-root check: $summary"
+printf 'fresh-root check: %s\n' "${summaries[@]}"
+for suite in "${pass_suites[@]}"; do
+    if [[ " ${suites[*]} " != *" $suite "* ]]; then
+        echo "not recorded: a pass needs ${pass_suites[*]}, and ${suites[*]} was checked"
+        exit 0
+    fi
+done
 mode="Qt for Windows reused where its build had not changed"
-[ -z "$full" ] || mode="full, nothing cached but the bare root"
-printf 'fingerprint %s\ncommit %s\nmode %s\n%s\n' "$(fingerprint "$commit")" \
-    "$(git -C "$here" rev-parse --short "$commit")" "$mode" "$summary" >"$record"
+[ -z "$full" ] || mode="full, nothing cached but the bare roots"
+{
+    printf 'fingerprint %s\ncommit %s\nmode %s\n' "$(fingerprint "$commit")" \
+        "$(git -C "$here" rev-parse --short "$commit")" "$mode"
+    printf '%s\n' "${summaries[@]}" "total $((SECONDS - start)) s"
+} >"$record"
 echo "recorded in ${record#"$here"/}: commit it with the change it checked"

@@ -5,7 +5,8 @@
 #   windows  builds Qt for Windows unless it is cached, cross-builds the game, leaves the
 #            portable zip and the installer in dist/ and tests them under Wine; beside them
 #            Qt's source, as the LGPL asks, and SHA256SUMS;
-#   fresh-root [--full]  both commands above on a fresh minimal Debian 12 root (needs root).
+#   fresh-root [SUITE...] [--full]  both commands above on a fresh minimal Debian root, Debian
+#            12 (bookworm) unless trixie is named too or instead (needs root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -129,7 +130,7 @@ fresh-root)
     exec scripts/fresh-root-check.sh "$@"
     ;;
 *)
-    echo "usage: $0 play|test|windows|fresh-root [--full]" >&2
+    echo "usage: $0 play|test|windows|fresh-root [SUITE...] [--full]" >&2
     exit 2
     ;;
 esac
