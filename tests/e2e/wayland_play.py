@@ -338,6 +338,17 @@ def play(seat, app):
         for i in range(1, 11):
             seat.move(x + (bx - x) * i // 10, y + (by - y) * i // 10)
             time.sleep(0.02)
+        # A player lets go once the pointer shows that the barrel takes the winning: the game
+        # tells the compositor so, and a release that the compositor handles before that
+        # cancels the drop. The compositor hands the pointer's moves to its input thread and
+        # handles them later, so nothing the driver can ask proves the game has seen them. The
+        # driver does as a player does: it rests on the barrel a quarter of a second, moving a
+        # little, and waits for the game to answer each time, so that a game running behind
+        # gets the time it needs.
+        for dx in (2, 0, 2, 0, 2):
+            time.sleep(0.05)
+            seat.move(bx + dx, by)
+            form.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         seat.button(False)
         if n < 15:
             wait_for(f"winning {n} to be banked by the drag",
