@@ -274,7 +274,7 @@ for suite in "${suites[@]}"; do
 
     step "$suite: the package on another fresh root"
     new_root "$suite"
-    debs[$suite]=$(echo "$readme_root"/src/build/release/prizewell_*.deb)
+    debs[$suite]=$(echo "$readme_root"/src/dist/prizewell_*.deb)
     cp "${debs[$suite]}" "$root/tmp/"
     in_root "$root" /src/scripts/fresh-root-check.sh inside-package
     package_time=$((SECONDS - suite_start - readme_time))

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Checks the .deb without installing it: what it holds, what it depends on, its desktop entry
-# and metainfo as unpacked into a temporary folder, the program's hardening, and lintian's
-# verdict on it and on its -dbgsym package beside it. It installs and removes nothing, so a
-# player's installed copy is left alone; installing the package and starting it happen in a
-# throwaway root, in scripts/fresh-root-check.sh.
-# usage: deb-check.sh PACKAGE.deb
+# Checks a build of the Debian packages without installing them: what the game's .deb holds,
+# what it depends on, its desktop entry and metainfo as unpacked into a temporary folder, the
+# program's hardening, and lintian's verdict on everything the .changes lists. It installs and
+# removes nothing, so a player's installed copy is left alone; installing the package and
+# starting it happen in a throwaway root, in scripts/fresh-root-check.sh.
+# usage: deb-check.sh PACKAGE.changes
 set -euo pipefail
-deb=$(realpath "$1")
+changes=$(realpath "$1")
+deb=$(dcmd --deb "$changes" | grep '/prizewell_[^/]*\.deb$')
 id=io.prizewell.Prizewell
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -69,12 +70,10 @@ done
 # carry no control-flow protection, so no program linked there can have it: not asked for.
 hardening-check --nocfprotection "$tmp/usr/games/prizewell" || fail "hardening-check"
 
-# Debian's own checker, on the package and its debugging symbols: no error and no warning.
-# Information tags are shown, not failed on.
-version=$(dpkg-deb -f "$deb" Version)
-dbgsym=$(dirname "$deb")/prizewell-dbgsym_${version}_$(dpkg --print-architecture).ddeb
-[ -s "$dbgsym" ] || fail "no $dbgsym beside the package"
-{ lintian --display-info "$deb" "$dbgsym" 2>&1 || true; } |
+# Debian's own checker, on the package, its debugging symbols and the build's record: no error
+# and no warning. Information tags are shown, not failed on.
+[[ $(dcmd --deb "$changes") == */prizewell-dbgsym_* ]] || fail "no -dbgsym package was built"
+{ lintian --display-info "$changes" 2>&1 || true; } |
     sed '/^running with root privileges/d' | tee "$tmp/lintian"
 ! grep -Eq '^[EW]: ' "$tmp/lintian" || fail "lintian: errors or warnings"
 

@@ -8,7 +8,8 @@ set -euo pipefail
 repo=$(realpath "${1:-$(dirname "$0")/../..}")
 work=$(mktemp -d -p "${TMPDIR:-/tmp}" prizewell-reproducible.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-# The packaging takes the last commit's time itself, as for any build; none is handed down.
+# Each packaging takes its time itself, as for any build (the Debian packages the changelog's,
+# the Windows ones the last commit's); none is handed down.
 unset SOURCE_DATE_EPOCH
 
 # A builder builds what is shipped in the clone it is given, as the test command does, and
@@ -21,16 +22,12 @@ else
     echo "reproducible: PRIZEWELL_QT_WINDOWS is not set: the Windows packages are not compared"
 fi
 
+# The Debian packages land beside the clone, in its own folder. Their tests ran in the package
+# stage: a package built without them must be the same.
 # shellcheck disable=SC2317 # called through $builders
 build_linux() {
-    (
-        cd "$1"
-        cmake --preset release >/dev/null
-        cmake --build --preset release --parallel "$(nproc)" >/dev/null
-        cd build/release
-        cpack -G DEB >/dev/null
-    )
-    ls "$1"/build/release/prizewell*_*.deb "$1"/build/release/prizewell*_*.ddeb
+    (cd "$1" && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b -Jauto) >/dev/null
+    ls "$(dirname "$1")"/prizewell*_*.deb
 }
 
 # shellcheck disable=SC2317 # called through $builders
@@ -48,18 +45,17 @@ build_windows() {
     ls "$1"/build/windows/prizewell-*-windows-x64.zip "$1"/build/windows/prizewell-*-windows-x64.exe
 }
 
-# build TREE TZ LOCALE UMASK [TIME]: clones HEAD into $work/TREE, its files dated TIME if given
-# (as in a checkout older than the commit), and builds there under those settings.
+# build TREE TZ LOCALE UMASK [TIME]: clones HEAD into $work/TREE/prizewell, its files dated TIME
+# if given (as in a checkout older than the commit), and builds there under those settings.
 build() {
-    local tree=$1
-    git clone -q "$repo" "$work/$tree"
-    [ -z "${5:-}" ] ||
-        find "$work/$tree" -path "$work/$tree/.git" -prune -o -exec touch -d "$5" {} +
+    local tree=$1 src=$work/$1/prizewell
+    git clone -q "$repo" "$src"
+    [ -z "${5:-}" ] || find "$src" -path "$src/.git" -prune -o -exec touch -d "$5" {} +
     (
         export TZ=$2 LC_ALL=$3
         umask "$4"
         for builder in "${builders[@]}"; do
-            "$builder" "$work/$tree"
+            "$builder" "$src"
         done >"$work/$tree.files"
     )
 }
@@ -67,7 +63,7 @@ build() {
 # explain A B: what differs between two packages of one kind, down to the file.
 explain() {
     case $1 in
-    *.deb | *.ddeb) explain_deb "$@" ;;
+    *.deb) explain_deb "$@" ;;
     *.zip) explain_zip "$@" ;;
     *.exe) explain_installer "$@" ;;
     esac
