@@ -19,7 +19,7 @@ start_display() {
     # look-up of its bus) would take the game's connection down with it.
     Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
-    read -r display <"$fifo"
+    read -r display <"$fifo" || fail "Xvfb did not start"
     rm -f "$fifo"
     export DISPLAY=:$display
     # The first key the test's player presses makes the server switch the keyboard to the XTEST
