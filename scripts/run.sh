@@ -73,7 +73,7 @@ debian_package() {
     tmp=$(mktemp -d)
     rev=$(git stash create)
     git archive --prefix=prizewell/ "${rev:-HEAD}" | tar -x -C "$tmp"
-    (cd "$tmp/prizewell" && dpkg-buildpackage -us -uc -b -Jauto)
+    (cd "$tmp/prizewell" && dpkg-buildpackage -us -uc -Jauto)
     tests/package/deb-check.sh "$tmp"/prizewell_*.changes
     mkdir -p dist
     cp "$tmp"/prizewell*_*.deb dist/
