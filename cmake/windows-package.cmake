@@ -13,21 +13,37 @@ get_filename_component(PRIZEWELL_QT_BIN_DIR ${prizewell_qtcore} DIRECTORY)
 set(PRIZEWELL_RUNTIME_DIRS ${PRIZEWELL_QT_BIN_DIR} ${PRIZEWELL_MINGW_RUNTIME_DIR}
                            /usr/${PRIZEWELL_MINGW_TRIPLE}/lib)
 
+# The two plugins Qt loads for the game: the platform and the native style, which Qt 6.7
+# renamed. Since Qt 6.8 finding a module no longer imports its plugins, so each is asked for.
+set(prizewell_platform_plugin Qt6::QWindowsIntegrationPlugin)
+if(Qt6_VERSION VERSION_LESS 6.7)
+    set(prizewell_style_plugin Qt6::QWindowsVistaStylePlugin)
+else()
+    set(prizewell_style_plugin Qt6::QModernWindowsStylePlugin)
+endif()
+foreach(plugin ${prizewell_platform_plugin} ${prizewell_style_plugin})
+    if(NOT TARGET ${plugin})
+        string(REPLACE "::" "" package ${plugin})
+        find_package(${package} REQUIRED CONFIG PATHS ${Qt6Gui_DIR} ${Qt6Widgets_DIR}
+                     NO_DEFAULT_PATH)
+    endif()
+endforeach()
+
 install(TARGETS prizewell RUNTIME DESTINATION .)
-install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
-install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+install(FILES $<TARGET_FILE:${prizewell_platform_plugin}> DESTINATION platforms)
+install(FILES $<TARGET_FILE:${prizewell_style_plugin}> DESTINATION styles)
 # CMake reads the program's imports itself (install(TARGETS … RUNTIME_DEPENDENCIES) refuses a
 # cross build): mingw's objdump lists them, and only Qt's and the compiler's DLLs are shipped.
-# It lower-cases the names, as Windows compares them, so on this case-sensitive file system the
-# ones it cannot find are looked for again without regard to case.
+# Windows compares the names without regard to case, and CMake may report them lower-cased, so
+# on this case-sensitive file system the ones it cannot find are looked for again that way.
 install(CODE "
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_OBJDUMP}\")
     file(GET_RUNTIME_DEPENDENCIES
         EXECUTABLES \"$<TARGET_FILE:prizewell>\"
-        MODULES \"$<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>\"
-                \"$<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>\"
+        MODULES \"$<TARGET_FILE:${prizewell_platform_plugin}>\"
+                \"$<TARGET_FILE:${prizewell_style_plugin}>\"
         PRE_INCLUDE_REGEXES \"^qt6\" \"^libstdc\\\\+\\\\+\" \"^libgcc_s\" \"^libwinpthread\"
         PRE_EXCLUDE_REGEXES \".*\"
         DIRECTORIES ${PRIZEWELL_RUNTIME_DIRS}
@@ -35,10 +51,11 @@ install(CODE "
         UNRESOLVED_DEPENDENCIES_VAR missing)
     file(GLOB candidates ${PRIZEWELL_QT_BIN_DIR}/*.dll)
     foreach(name IN LISTS missing)
+        string(TOLOWER \${name} wanted)
         foreach(candidate IN LISTS candidates)
             get_filename_component(file \${candidate} NAME)
             string(TOLOWER \${file} file)
-            if(file STREQUAL name)
+            if(file STREQUAL wanted)
                 list(APPEND dlls \${candidate})
                 list(REMOVE_ITEM missing \${name})
             endif()
@@ -52,8 +69,8 @@ install(CODE "
     # Debug sections are a third of the download and help no player.
     set(root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
     set(binaries \${root}/prizewell.exe
-        \${root}/platforms/$<TARGET_FILE_NAME:Qt6::QWindowsIntegrationPlugin>
-        \${root}/styles/$<TARGET_FILE_NAME:Qt6::QWindowsVistaStylePlugin>)
+        \${root}/platforms/$<TARGET_FILE_NAME:${prizewell_platform_plugin}>
+        \${root}/styles/$<TARGET_FILE_NAME:${prizewell_style_plugin}>)
     foreach(dll IN LISTS dlls)
         get_filename_component(name \${dll} NAME)
         list(APPEND binaries \${root}/\${name})
