@@ -11,8 +11,11 @@ create)
     rm -rf "$WINEPREFIX"
     bash "$(dirname "$0")/wine.sh" wineboot --init
     wineserver --wait
-    # Wine's own stand-ins for the Windows faces, and the Linux faces Wine adds to them.
-    ln -s /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/liberation2/*.ttf \
+    # Wine's own stand-ins for the Windows faces, and the Linux faces Wine adds to them:
+    # Liberation 2, in liberation2 on Debian 12 and in liberation since Debian 13 dropped 1.x.
+    liberation=/usr/share/fonts/truetype/liberation2
+    [ -d "$liberation" ] || liberation=/usr/share/fonts/truetype/liberation
+    ln -s /usr/share/wine/fonts/*.ttf "$liberation"/*.ttf \
         "$WINEPREFIX/drive_c/windows/Fonts/"
     ;;
 remove)
