@@ -85,7 +85,8 @@ check_wm_class() {
         fail "WM_CLASS class '$class' but StartupWMClass '$startup'"
 }
 
-# The whole frame, title bar and borders included, is centred on the screen within 3 px.
+# The whole frame, title bar and borders included, is centred on the screen within 3 px (under
+# Wine, Windows' own frame).
 frame_centred() {
     local x y w h l r t b sw sh
     read -r x y w h < <(window_geometry "$1")
@@ -93,6 +94,14 @@ frame_centred() {
     [ -n "$b" ] && [ $((l + r + t + b)) -gt 0 ] || return 1
     read -r sw sh < <(xwininfo -root | awk '/^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF}
         END {print w, h}')
+    if [ -n "$wine" ]; then
+        # Windows centres its own frame, whose title bar is taller than the window manager's,
+        # and Wine keeps the client area where Windows put it: centred across, and below the
+        # screen's centre by half the difference between the two title bars.
+        local cx=$((2 * x + w - sw)) cy=$((2 * y + h - sh))
+        [ ${cx#-} -le 6 ] && [ "$cy" -ge 0 ] && [ "$cy" -le 40 ]
+        return
+    fi
     # Twice the offset between the centres, to stay in whole pixels.
     local dx=$((2 * (x - l) + w + l + r - sw)) dy=$((2 * (y - t) + h + t + b - sh))
     [ ${dx#-} -le 6 ] && [ ${dy#-} -le 6 ]
