@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the release tree and measures, on one Xvfb display and in one run:
+# Builds the game as the package does and measures, on one Xvfb display and in one run:
 #  - start-up of the shipped program as a player sees it, timed from outside with X Damage: from
 #    process start to the window's map, to the first drawing of the program itself, and to the
 #    moment its picture is whole (the last drawing before the window stays unchanged for 400 ms),
@@ -20,11 +20,12 @@ fi
 XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 export XDG_RUNTIME_DIR
 
-cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
-bin=build/release/bench
+# shellcheck source=shipped-build.sh
+. bench/shipped-build.sh
+build_as_shipped
+bin=$shipped_dir/bench
 [ -x $bin/bench_observer ] || fail "install libxcb-damage0-dev and run again"
-subjects=(build/release/app/prizewell "$bin/bench_startup_label" "$bin/bench_startup_baseline"
+subjects=("$shipped_dir/app/prizewell" "$bin/bench_startup_label" "$bin/bench_startup_baseline"
     "$bin/bench_floor")
 names=(game label window floor)
 descriptions=("Prizewell" "a label shown as the window" "a window holding one label"

@@ -4,7 +4,8 @@
 # leaves its evidence (every thread's backtrace, stderr, a screenshot, the window tree: see
 # save_evidence in tests/e2e/xsession.sh) and is then counted as failed; the run goes on.
 #   bench/stress.sh [--binary PROGRAM] [STARTS]   STARTS per condition and load (default 150);
-#                                                 PROGRAM defaults to the release preset's
+#                                                 PROGRAM defaults to the game built as
+#                                                 the package builds it
 # Every condition runs with the machine as it is, then again while two busy loops hold both
 # cores. Prints starts and failures per condition; exits 1 if any start failed.
 # Conditions:
@@ -127,7 +128,9 @@ if [ "${1:-}" = --condition ]; then
     exit 0
 fi
 
-binary=$here/build/release/app/prizewell
+# shellcheck source=shipped-build.sh
+. "$here/bench/shipped-build.sh"
+binary=$here/$shipped_dir/app/prizewell
 if [ "${1:-}" = --binary ]; then
     binary=$(realpath "$2")
     shift 2
@@ -137,9 +140,8 @@ starts=${1:-150}
     echo "usage: bench/stress.sh [--binary PROGRAM] [STARTS]" >&2
     exit 2
 }
-if [ "$binary" = "$here/build/release/app/prizewell" ]; then
-    cmake --preset release >/dev/null
-    cmake --build --preset release >/dev/null
+if [ "$binary" = "$here/$shipped_dir/app/prizewell" ]; then
+    (cd "$here" && build_as_shipped)
 fi
 
 BUSY=()
