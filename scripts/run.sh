@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# One entry point for a fresh Debian 12 machine: installs what is missing, then
+# One entry point for a fresh Debian 12 or 13 machine: installs what is missing, then
 #   play     builds the release and starts the game;
 #   test     builds the development tree and runs every test, the Windows leg's included;
 #   windows  builds Qt for Windows unless it is cached, cross-builds the game, leaves the
 #            portable zip and the installer in dist/ and tests them under Wine; beside them
 #            Qt's source, as the LGPL asks, and SHA256SUMS;
-#   fresh-root [SUITE...] [--full]  both commands above on a fresh minimal Debian root, Debian
-#            12 (bookworm) unless trixie is named too or instead (needs root).
+#   fresh-root [SUITE...] [--full]  both commands above on fresh minimal Debian roots: Debian
+#            12 (bookworm) and 13 (trixie) unless one is named (needs root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -80,4 +80,4 @@ hardening-check --nocfprotection "$tmp/usr/games/prizewell" || fail "hardening-c
 echo "package check: contents, Depends, desktop entry, metainfo, hardening and lintian pass;"
 echo "package check: nothing was installed."
 echo "package check: installing the package and starting it is not done here: that check is in"
-echo "scripts/fresh-root-check.sh (opt-in, needs root; runs in a throwaway Debian 12 root)."
+echo "scripts/fresh-root-check.sh (opt-in, needs root; runs in throwaway Debian 12 and 13 roots)."
