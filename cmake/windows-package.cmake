@@ -30,6 +30,7 @@ foreach(plugin ${prizewell_platform_plugin} ${prizewell_style_plugin})
 endforeach()
 
 install(TARGETS prizewell RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/data/windows/qt.conf DESTINATION .)
 install(FILES $<TARGET_FILE:${prizewell_platform_plugin}> DESTINATION platforms)
 install(FILES $<TARGET_FILE:${prizewell_style_plugin}> DESTINATION styles)
 # CMake reads the program's imports itself (install(TARGETS … RUNTIME_DEPENDENCIES) refuses a
