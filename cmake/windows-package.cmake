@@ -1,6 +1,6 @@
 # What a Windows player downloads: a portable zip that runs where it is unpacked, and an
 # installer made with NSIS. Both hold one folder: the program, the Qt and compiler runtime DLLs
-# it links, the two plugins Qt loads for it, and the licences and notices of all of them.
+# it links, the two plugins Qt loads for it, a qt.conf, and the licences and notices of them all.
 # Both are the same bytes on every build of the same commit.
 
 # The DLLs the program links, found among Qt's and the compiler's own; system DLLs stay out.
