@@ -10,12 +10,17 @@ build_as_shipped() {
     [ -n "$options" ] || { echo "no build options found in debian/rules" >&2; return 1; }
     (
         while IFS= read -r option; do export "${option?}"; done <<<"$options"
-        eval "$(dpkg-buildflags --export=sh)"
+        flag() { dpkg-buildflags --get "$1"; }
+        # On the command line rather than in the environment, which CMake reads at the first
+        # configure only: a changed flag then rebuilds what it touches, not the whole tree.
         # CMake reads no CPPFLAGS: debhelper adds them to the compilers' flags, and so does this.
-        export CFLAGS="$CFLAGS $CPPFLAGS" CXXFLAGS="$CXXFLAGS $CPPFLAGS"
-        rm -rf "$shipped_dir"
         cmake -S . -B "$shipped_dir" -G Ninja -DCMAKE_BUILD_TYPE=None -DBUILD_TESTING=OFF \
-            -DPRIZEWELL_BENCH=ON >/dev/null
+            -DPRIZEWELL_BENCH=ON \
+            -DCMAKE_C_FLAGS="$(flag CFLAGS) $(flag CPPFLAGS)" \
+            -DCMAKE_CXX_FLAGS="$(flag CXXFLAGS) $(flag CPPFLAGS)" \
+            -DCMAKE_EXE_LINKER_FLAGS="$(flag LDFLAGS)" \
+            -DCMAKE_SHARED_LINKER_FLAGS="$(flag LDFLAGS)" \
+            -DCMAKE_MODULE_LINKER_FLAGS="$(flag LDFLAGS)" >/dev/null
         cmake --build "$shipped_dir" >/dev/null
     )
 }
