@@ -13,9 +13,9 @@
 #   fresh-root-check.sh --needed            exit 0 if HEAD's set-up differs from the last pass
 # A pass is recorded in .ci/fresh-root.pass with a fingerprint of the set-up: the scripts that
 # install packages, build, and start the displays, sessions and prefixes the tests run in. It
-# needs every suite in $pass_suites, checked in one run; trixie joins them once its Wayland
-# test passes there. .ci/run runs the check on its own machine's suite whenever HEAD's
-# fingerprint is not the recorded one; commit the record with the change it checked.
+# needs every suite in $pass_suites, checked in one run. .ci/run runs the check on its own
+# machine's suite whenever HEAD's fingerprint is not the recorded one; commit the record with
+# the change it checked.
 # Each bare root (debootstrap --variant=minbase SUITE) is cached as a tarball in
 # $PRIZEWELL_ROOT_CACHE (default ~/.cache/prizewell); $PRIZEWELL_MIRROR overrides the archive it
 # is made from (default: the Debian archive in this machine's apt sources). Each check unpacks
@@ -38,7 +38,7 @@ setup_files=(.ci/run CMakePresets.json scripts tests/e2e/*.sh tests/e2e/lsan.sup
     tests/windows/*.sh tests/package)
 # The suites this check knows, and those a recorded pass needs.
 known_suites=(bookworm trixie)
-pass_suites=(bookworm)
+pass_suites=(bookworm trixie)
 # Marks a throwaway root, so the steps meant for one never run on a real machine.
 marker=/.prizewell-throwaway-root
 

@@ -6,7 +6,7 @@
 #            portable zip and the installer in dist/ and tests them under Wine; beside them
 #            Qt's source, as the LGPL asks, and SHA256SUMS;
 #   fresh-root [SUITE...] [--full]  both commands above on fresh minimal Debian roots: Debian
-#            12 (bookworm) unless suites are named: bookworm, trixie (needs root).
+#            12 and 13 unless suites are named: bookworm, trixie (needs root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
