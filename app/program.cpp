@@ -2,9 +2,9 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/messagebox.h"
 #include "app/windowplace.h"
 #include "content/questionbank.h"
-#include "game/procedures.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -46,7 +46,7 @@ Program::Program(EndHook endProgram)
 
 Program::~Program() = default;
 
-void Program::onClick(QAbstractButton *button, void (*procedure)(Program &))
+void Program::onClick(QAbstractButton *button, void (*procedure)(game::Host &))
 {
     connect(button, &QAbstractButton::clicked, this,
             [this, button, procedure] { run(button, [this, procedure] { procedure(*this); }); });
@@ -122,6 +122,21 @@ bool Program::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+QWidget &Program::mainWindow()
+{
+    return *m_form1;
+}
+
+QWidget &Program::winWindow()
+{
+    return form2();
+}
+
+void Program::showMessage(const QString &text)
+{
+    app::showMessage(m_form1.get(), text);
 }
 
 void Program::end()

@@ -2,6 +2,8 @@
 // procedures, and the end of the program.
 #pragma once
 
+#include "game/procedures.h"
+
 #include <QObject>
 
 #include <functional>
@@ -12,7 +14,7 @@ class Form2;
 class QAbstractButton;
 class QWidget;
 
-class Program : public QObject
+class Program : public QObject, public game::Host
 {
     Q_OBJECT
 public:
@@ -32,8 +34,13 @@ public:
     // Shows the main window centred on its screen, its frame included once there is one.
     void show();
 
+    [[nodiscard]] QWidget &mainWindow() override;
+    QWidget &winWindow() override;
+    // The message box, modal for the whole program, owned by the main window.
+    void showMessage(const QString &text) override;
+
     // Ends the program at once: every window goes away and no game procedure runs after it.
-    void end();
+    void end() override;
 
     // Whether a player could use `control` now: on screen in a shown window, enabled, and no
     // modal box in the way. Mouse, keyboard and accessibility all reach the game through this.
@@ -43,7 +50,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void onClick(QAbstractButton *button, void (*procedure)(Program &));
+    void onClick(QAbstractButton *button, void (*procedure)(game::Host &));
     void bank(QWidget *winning);
     // Runs a procedure for `control` if the game is on and a player could use the control.
     void run(const QWidget *control, const std::function<void()> &procedure);

@@ -1,12 +1,11 @@
 #include "game/procedures.h"
 
-#include "app/form1.h"
-#include "app/form2.h"
-#include "app/messagebox.h"
-#include "app/program.h"
 #include "content/questionbank.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QStringView>
+#include <QWidget>
 
 #include <string_view>
 
@@ -15,8 +14,44 @@ namespace {
 
 using content::Question;
 
+// The control of `form` named `name`: every control a procedure touches is on its form.
+template <typename Control = QWidget> Control *control(const QWidget &form, const QString &name)
+{
+    auto *found = form.findChild<Control *>(name);
+    Q_ASSERT(found);
+    return found;
+}
+
+// The main window's controls that the procedures read and set, found by their names.
+struct Form1Controls
+{
+    QWidget &window;
+    QWidget *Command1 = control(window, QStringLiteral("Command1"));
+    QWidget *Command2 = control(window, QStringLiteral("Command2"));
+    QWidget *Command3 = control(window, QStringLiteral("Command3"));
+    QWidget *Command4 = control(window, QStringLiteral("Command4"));
+    QWidget *Command5 = control(window, QStringLiteral("Command5"));
+    QWidget *Command6 = control(window, QStringLiteral("Command6"));
+    QWidget *Command7 = control(window, QStringLiteral("Command7"));
+    QWidget *lblTextBox = control(window, QStringLiteral("lblTextBox"));
+    QLabel *Label17 = control<QLabel>(window, QStringLiteral("Label17"));
+    QWidget *Label18 = control(window, QStringLiteral("Label18"));
+    QLabel *Label19 = control<QLabel>(window, QStringLiteral("Label19"));
+    QLineEdit *Text1 = control<QLineEdit>(window, QStringLiteral("Text1"));
+
+    // Question label N and winning picture N, for N in 1..15.
+    [[nodiscard]] QWidget *questionLabel(int n) const
+    {
+        return control(window, QStringLiteral("Label%1").arg(n));
+    }
+    [[nodiscard]] QWidget *winningPicture(int n) const
+    {
+        return control(window, QStringLiteral("Image%1").arg(n));
+    }
+};
+
 // The current question: the first of question labels 1..last whose own Visible flag is set.
-const Question *currentQuestion(const Form1 &f, int last)
+const Question *currentQuestion(const Form1Controls &f, int last)
 {
     for (int n = 1; n <= last; ++n) {
         if (!f.questionLabel(n)->isHidden())
@@ -35,19 +70,19 @@ std::u16string_view text16(const QString &s)
     return {QStringView(s).utf16(), std::size_t(s.size())};
 }
 
-void useLifeline(Program &program, QPushButton *button, std::string_view Question::*hint)
+void useLifeline(Host &host, QWidget *Form1Controls::*button, std::string_view Question::*hint)
 {
-    Form1 &f = program.form1();
+    const Form1Controls f{host.mainWindow()};
     if (const Question *q = currentQuestion(f, content::questionCount))
         f.Label19->setText(text(q->*hint));
-    button->setVisible(false);
+    (f.*button)->setVisible(false);
 }
 
 } // namespace
 
-void Form1_Command1_Click(Program &program)
+void Form1_Command1_Click(Host &host)
 {
-    Form1 &f = program.form1();
+    const Form1Controls f{host.mainWindow()};
     const QString typed = f.Text1->text();
     for (const Question &q : content::questions()) {
         if (f.questionLabel(q.number)->isHidden() || !q.accepts(text16(typed)))
@@ -60,7 +95,7 @@ void Form1_Command1_Click(Program &program)
         f.Command7->setEnabled(false);
         f.Label19->setText(QString());
         // The procedure waits here until the player has closed the box.
-        app::showMessage(&f, QString::fromLatin1(correctMessage));
+        host.showMessage(QString::fromLatin1(correctMessage));
         return;
     }
     f.Command1->setEnabled(false);
@@ -73,10 +108,10 @@ void Form1_Command1_Click(Program &program)
     f.Label18->setVisible(true);
 }
 
-void Form1_Command2_Click(Program &program)
+void Form1_Command2_Click(Host &host)
 {
-    Form1 &f = program.form1();
-    f.Label1->setVisible(true);
+    const Form1Controls f{host.mainWindow()};
+    f.questionLabel(1)->setVisible(true);
     f.Command2->setVisible(false);
     f.Command5->setVisible(true);
     f.Command6->setVisible(true);
@@ -86,9 +121,9 @@ void Form1_Command2_Click(Program &program)
     f.Text1->setVisible(true);
 }
 
-void Form1_Command3_Click(Program &program)
+void Form1_Command3_Click(Host &host)
 {
-    Form1 &f = program.form1();
+    const Form1Controls f{host.mainWindow()};
     // The last question has nowhere to go on to, so only labels 1..14 are looked at.
     if (const Question *q = currentQuestion(f, content::questionCount - 1)) {
         f.questionLabel(q->number + 1)->setVisible(true);
@@ -101,29 +136,29 @@ void Form1_Command3_Click(Program &program)
     f.Command3->setEnabled(false);
 }
 
-void Form1_Command4_Click(Program &program)
+void Form1_Command4_Click(Host &host)
 {
-    program.end();
+    host.end();
 }
 
-void Form1_Command5_Click(Program &program)
+void Form1_Command5_Click(Host &host)
 {
-    useLifeline(program, program.form1().Command5, &Question::phoneHint);
+    useLifeline(host, &Form1Controls::Command5, &Question::phoneHint);
 }
 
-void Form1_Command6_Click(Program &program)
+void Form1_Command6_Click(Host &host)
 {
-    useLifeline(program, program.form1().Command6, &Question::choicesHint);
+    useLifeline(host, &Form1Controls::Command6, &Question::choicesHint);
 }
 
-void Form1_Command7_Click(Program &program)
+void Form1_Command7_Click(Host &host)
 {
-    useLifeline(program, program.form1().Command7, &Question::audienceHint);
+    useLifeline(host, &Form1Controls::Command7, &Question::audienceHint);
 }
 
-void Form1_imgBarrel_DragDrop(Program &program, QWidget *source)
+void Form1_imgBarrel_DragDrop(Host &host, QWidget *source)
 {
-    Form1 &f = program.form1();
+    const Form1Controls f{host.mainWindow()};
     source->setVisible(false);
     const Question *q = content::questionOfTag(source->property("Tag").toString().toStdString());
     if (!q)
@@ -137,13 +172,13 @@ void Form1_imgBarrel_DragDrop(Program &program, QWidget *source)
         return;
     }
     // The last winning: the win window replaces the main window, which stays loaded.
-    program.form2().show();
-    f.setVisible(false);
+    host.winWindow().show();
+    f.window.setVisible(false);
 }
 
-void Form2_Command1_Click(Program &program)
+void Form2_Command1_Click(Host &host)
 {
-    program.end();
+    host.end();
 }
 
 } // namespace game

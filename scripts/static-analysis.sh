@@ -5,6 +5,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/dev}
 
+# Includes point one way, app over game over content: a folder never includes from one above it.
+upward=$(git grep -n -E '#include "(app|game)/' -- content game | grep -v '^game/[^:]*:[0-9]*:#include "game/' || true)
+if [ -n "$upward" ]; then
+    printf 'includes against the layers (app over game over content):\n%s\n' "$upward" >&2
+    exit 1
+fi
+
 # Every source but those built for Windows alone (the Windows-only test): with no compile
 # command here they cannot find windows.h. They are named, not passed over in silence.
 mapfile -t sources < <(git ls-files '*.cpp' | while read -r f; do

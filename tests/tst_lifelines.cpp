@@ -107,8 +107,8 @@ private slots:
         driver->start();
         f().Label19->setText(QStringLiteral("earlier"));
         f().Label1->setVisible(false);
-        void (*procedures[])(Program &) = {game::Form1_Command5_Click, game::Form1_Command6_Click,
-                                           game::Form1_Command7_Click};
+        void (*procedures[])(game::Host &) = {
+            game::Form1_Command5_Click, game::Form1_Command6_Click, game::Form1_Command7_Click};
         procedures[lifeline - 5](driver->program());
         QCOMPARE(f().Label19->text(), QStringLiteral("earlier"));
         QVERIFY(button(lifeline)->isHidden());
