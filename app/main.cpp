@@ -1,24 +1,20 @@
-#include "app/displayguard.h"
-#include "app/fontconfigwarmup.h"
 #include "app/program.h"
 #include "app/startup.h"
 
 #include <QApplication>
 
-#include <optional>
-
 int main(int argc, char *argv[])
 {
-    app::FontconfigWarmUp fonts;
-    app::setIdentity();
-    // Never with the reader still running, whichever way the program ends.
-    std::optional<app::DisplayGuard> noDisplay(std::in_place, [&fonts] { fonts.wait(); });
-    QApplication application(argc, argv);
-    noDisplay.reset();
+    // With no display named, the command line is still answered, on Qt's offscreen platform.
+    app::Arguments arguments(argc, argv);
+    app::reportStartFailureInOneLine();
+    QApplication application(arguments.count(), arguments.values());
+    qInstallMessageHandler(nullptr);
     app::setUpApplication();
-    // Before the command line, which may end the program: never with the reader still running.
-    fonts.wait();
-    app::processCommandLine();
+    app::processCommandLine(); // --help, --version and unknown options end the program here
+    if (!arguments.displayNamed())
+        return app::cannotStart(
+            QStringLiteral("no display: neither DISPLAY nor WAYLAND_DISPLAY is set"));
     Program program;
     program.show();
     return QApplication::exec();

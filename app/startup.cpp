@@ -7,17 +7,78 @@
 #include <QCommandLineParser>
 #include <QFont>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace app {
 
-void setIdentity()
+namespace {
+
+bool displayInEnvironment()
 {
-    QCoreApplication::setApplicationName(QString::fromLatin1(applicationName));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(applicationVersion));
+#ifdef Q_OS_WIN
+    return true;
+#else
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_SOCKET") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#endif
+}
+
+// Writable, as QApplication takes them; it only reorders the pointers.
+char platformOption[] = "-platform";
+char offscreenPlatform[] = "offscreen";
+
+QtMessageHandler qtHandler = nullptr;
+
+void oneLineOnFailure(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    static QString reason;
+    switch (type) {
+    case QtDebugMsg:
+        qtHandler(type, context, text);
+        break;
+    case QtInfoMsg:
+        break;
+    case QtWarningMsg:
+    case QtCriticalMsg:
+        if (reason.isEmpty())
+            reason = text.simplified();
+        break;
+    case QtFatalMsg:
+        cannotStart(reason.isEmpty() ? text.section(QLatin1Char('\n'), 0, 0) : reason);
+        std::_Exit(EXIT_FAILURE);
+    }
+}
+
+} // namespace
+
+Arguments::Arguments(int argc, char *argv[])
+    : m_displayNamed(displayInEnvironment()), m_values(argv, argv + argc), m_count(argc)
+{
+    if (!m_displayNamed) {
+        m_values.insert(m_values.end(), {platformOption, offscreenPlatform});
+        m_count += 2;
+    }
+    m_values.push_back(nullptr);
+}
+
+void reportStartFailureInOneLine()
+{
+    qtHandler = qInstallMessageHandler(oneLineOnFailure);
+}
+
+int cannotStart(const QString &reason)
+{
+    std::fprintf(stderr, "%s: cannot start: %s\n", applicationName, qUtf8Printable(reason));
+    return EXIT_FAILURE;
 }
 
 void setUpApplication()
 {
-    setIdentity();
+    QCoreApplication::setApplicationName(QString::fromLatin1(applicationName));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(applicationVersion));
     // The desktop entry's id: the Wayland app id, so the shell shows the entry's icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral(PRIZEWELL_APP_ID));
     // No application display name: Qt would append it to every window title.

@@ -12,12 +12,12 @@ cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libfontconfig-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
-# build-essential and debhelper build the Debian package (debian/control's Build-Depends are
-# the packages above); lintian and hardening-check (devscripts is the only package with it)
-# judge it; gdb takes the backtraces an end-to-end test saves when a wait fails.
+# build-essential and debhelper build the Debian package (debian/control's other Build-Depends
+# are among the packages above); lintian and hardening-check (devscripts is the only package
+# with it) judge it; gdb takes the backtraces an end-to-end test saves when a wait fails.
 test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy cppcheck git
     dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
     mutter qt6-wayland python3-dbus make file build-essential debhelper lintian devscripts gdb)

@@ -34,16 +34,20 @@ cases=(
     "none||1|Prizewell: cannot start: no display|1"
     "none|answers.txt|1|Prizewell: cannot start: no display|1"
     "gone||1|Prizewell: cannot start:|1"
+    "missing||1|Prizewell: cannot start:|1"
 )
 
 # run_on WHERE COMMAND...: the offscreen platform, no display of any kind (no X server, no
-# Wayland socket, no platform asked for), or an X display that is not there.
+# Wayland socket, no platform asked for), an X display that is not there, or a platform plugin
+# that is not installed.
 run_on() {
     local where=$1 display=()
     shift
     [ "$where" != gone ] || display=(DISPLAY=:nowhere)
     if [ "$where" = offscreen ]; then
         QT_QPA_PLATFORM=offscreen "$@"
+    elif [ "$where" = missing ]; then
+        QT_QPA_PLATFORM=no-such-platform "$@"
     else
         env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM \
             -u XDG_SESSION_TYPE XDG_RUNTIME_DIR="$nowhere" "${display[@]}" "$@"
