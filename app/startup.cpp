@@ -7,8 +7,11 @@
 #include <QCommandLineParser>
 #include <QFont>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace app {
 
@@ -23,6 +26,23 @@ bool displayInEnvironment()
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_SOCKET") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#endif
+}
+
+// Whether the command line asks for what the program answers and then ends, needing no window.
+// Never on Windows, which always has its display: the packages ship its platform plugin alone.
+bool asksForHelpOrVersion(int argc, char *argv[])
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return false;
+#else
+    static constexpr std::array<std::string_view, 5> options = {"-h", "--help", "--help-all", "-v",
+                                                                "--version"};
+    return std::any_of(argv + 1, argv + argc, [](const char *arg) {
+        return std::ranges::find(options, arg) != options.end();
+    });
 #endif
 }
 
@@ -57,7 +77,7 @@ void oneLineOnFailure(QtMsgType type, const QMessageLogContext &context, const Q
 Arguments::Arguments(int argc, char *argv[])
     : m_displayNamed(displayInEnvironment()), m_values(argv, argv + argc), m_count(argc)
 {
-    if (!m_displayNamed) {
+    if (!m_displayNamed || asksForHelpOrVersion(argc, argv)) {
         m_values.insert(m_values.end(), {platformOption, offscreenPlatform});
         m_count += 2;
     }

@@ -34,7 +34,9 @@ cases=(
     "none||1|Prizewell: cannot start: no display|1"
     "none|answers.txt|1|Prizewell: cannot start: no display|1"
     "gone||1|Prizewell: cannot start:|1"
+    "gone|--version|0|Prizewell 1.00|1"
     "missing||1|Prizewell: cannot start:|1"
+    "missing|--help-all|0|--platform"
 )
 
 # run_on WHERE COMMAND...: the offscreen platform, no display of any kind (no X server, no
