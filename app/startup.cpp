@@ -8,15 +8,18 @@
 #include <QFont>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
+#include <mutex>
 #include <string_view>
 
 namespace app {
 
 namespace {
 
+// Whether the environment names a display: an X display, a Wayland socket or session (whose
+// compositor libwayland finds at its default socket), or a platform of Qt's.
 bool displayInEnvironment()
 {
 #ifdef Q_OS_WIN
@@ -25,25 +28,14 @@ bool displayInEnvironment()
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_SOCKET") ||
+           qgetenv("XDG_SESSION_TYPE") == "wayland" ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 #endif
 }
 
-// Whether the command line asks for what the program answers and then ends, needing no window.
-// Never on Windows, which always has its display: the packages ship its platform plugin alone.
-bool asksForHelpOrVersion(int argc, char *argv[])
+bool isOneOf(std::string_view arg, std::initializer_list<std::string_view> options)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(argc);
-    Q_UNUSED(argv);
-    return false;
-#else
-    static constexpr std::array<std::string_view, 5> options = {"-h", "--help", "--help-all", "-v",
-                                                                "--version"};
-    return std::any_of(argv + 1, argv + argc, [](const char *arg) {
-        return std::ranges::find(options, arg) != options.end();
-    });
-#endif
+    return std::ranges::find(options, arg) != options.end();
 }
 
 // Writable, as QApplication takes them; it only reorders the pointers.
@@ -54,7 +46,10 @@ QtMessageHandler qtHandler = nullptr;
 
 void oneLineOnFailure(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
+    // The platform plugin may have started a thread of its own by the time it warns.
+    static std::mutex mutex;
     static QString reason;
+    const std::lock_guard lock(mutex);
     switch (type) {
     case QtDebugMsg:
         qtHandler(type, context, text);
@@ -77,7 +72,20 @@ void oneLineOnFailure(QtMsgType type, const QMessageLogContext &context, const Q
 Arguments::Arguments(int argc, char *argv[])
     : m_displayNamed(displayInEnvironment()), m_values(argv, argv + argc), m_count(argc)
 {
-    if (!m_displayNamed || asksForHelpOrVersion(argc, argv)) {
+    bool helpOrVersion = false;
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i) {
+        const std::string_view arg = argv[i];
+        // Qt takes its own options with one dash or two.
+        if (isOneOf(arg, {"-platform", "--platform", "-display", "--display"}))
+            m_displayNamed = true;
+        if (isOneOf(arg, {"-h", "--help", "--help-all", "-v", "--version"}))
+            helpOrVersion = true;
+    }
+#ifdef Q_OS_WIN
+    // Windows always has its display, and the packages ship its platform plugin alone.
+    helpOrVersion = false;
+#endif
+    if (!m_displayNamed || helpOrVersion) {
         m_values.insert(m_values.end(), {platformOption, offscreenPlatform});
         m_count += 2;
     }

@@ -13,9 +13,9 @@ inline constexpr auto applicationName = "Prizewell";
 inline constexpr auto applicationVersion = "1.00";
 
 // The arguments to make the QApplication with: the program's own and, where they ask for help or
-// the version or where no display is named at all (no X display, no Wayland socket, no
-// platform), Qt's offscreen platform after them, so that the command line is answered whatever
-// the display. A platform named on the command line gives way to it.
+// the version (on Linux) or where no display is named at all, neither in the environment nor by
+// Qt's -platform and -display, Qt's offscreen platform after them, so that the command line is
+// answered whatever the display.
 class Arguments
 {
 public:

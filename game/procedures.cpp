@@ -22,7 +22,8 @@ template <typename Control = QWidget> Control *control(const QWidget &form, cons
     return found;
 }
 
-// The main window's controls that the procedures read and set, found by their names.
+// The main window's controls that the procedures read and set, found by their names in the
+// window, which comes first.
 struct Form1Controls
 {
     QWidget &window;
@@ -70,12 +71,12 @@ std::u16string_view text16(const QString &s)
     return {QStringView(s).utf16(), std::size_t(s.size())};
 }
 
-void useLifeline(Host &host, QWidget *Form1Controls::*button, std::string_view Question::*hint)
+void useLifeline(Host &host, const QString &button, std::string_view Question::*hint)
 {
     const Form1Controls f{host.mainWindow()};
     if (const Question *q = currentQuestion(f, content::questionCount))
         f.Label19->setText(text(q->*hint));
-    (f.*button)->setVisible(false);
+    control(f.window, button)->setVisible(false);
 }
 
 } // namespace
@@ -143,17 +144,17 @@ void Form1_Command4_Click(Host &host)
 
 void Form1_Command5_Click(Host &host)
 {
-    useLifeline(host, &Form1Controls::Command5, &Question::phoneHint);
+    useLifeline(host, QStringLiteral("Command5"), &Question::phoneHint);
 }
 
 void Form1_Command6_Click(Host &host)
 {
-    useLifeline(host, &Form1Controls::Command6, &Question::choicesHint);
+    useLifeline(host, QStringLiteral("Command6"), &Question::choicesHint);
 }
 
 void Form1_Command7_Click(Host &host)
 {
-    useLifeline(host, &Form1Controls::Command7, &Question::audienceHint);
+    useLifeline(host, QStringLiteral("Command7"), &Question::audienceHint);
 }
 
 void Form1_imgBarrel_DragDrop(Host &host, QWidget *source)

@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build/dev}
 
 # Includes point one way, app over game over content: a folder never includes from one above it.
-upward=$(git grep -n -E '#include "(app|game)/' -- content game | grep -v '^game/[^:]*:[0-9]*:#include "game/' || true)
+upward=$(git grep -n -E '#include ["<](app|game)/' -- content game |
+    grep -v -E '^game/[^:]*:[0-9]*:#include ["<]game/' || true)
 if [ -n "$upward" ]; then
     printf 'includes against the layers (app over game over content):\n%s\n' "$upward" >&2
     exit 1

@@ -33,6 +33,9 @@ cases=(
     "none|--frobnicate|1|Unknown option 'frobnicate'|1"
     "none||1|Prizewell: cannot start: no display|1"
     "none|answers.txt|1|Prizewell: cannot start: no display|1"
+    # A platform named on the command line is tried, as by any Qt program.
+    "none|-platform offscreen|plays|"
+    "none|-- --version|1|Prizewell: cannot start: no display|1"
     "gone||1|Prizewell: cannot start:|1"
     "gone|--version|0|Prizewell 1.00|1"
     "missing||1|Prizewell: cannot start:|1"
