@@ -88,7 +88,8 @@ fingerprint() {
 
 # The source package, as Debian builds it: in a root with nothing but its build dependencies,
 # installed from debian/control alone, so that one missing there fails the build by name. Then
-# lintian on the .changes, and autopkgtest: the package installed, started and played.
+# blhc on its log, lintian on the .changes, and autopkgtest: the package installed, started and
+# played.
 inside_package() {
     step "build dependencies from debian/control alone"
     apt-get update -qq
@@ -99,8 +100,11 @@ inside_package() {
         debian/control
     rm -f prizewell-build-deps_*
     step "dpkg-buildpackage -us -uc from a clean checkout"
-    dpkg-buildpackage -us -uc
+    dpkg-buildpackage -us -uc 2>&1 | tee /build/build.log
     cp /build/prizewell_*.deb /tmp/
+    step "blhc on the build log"
+    apt_install blhc
+    blhc --all /build/build.log || fail "blhc: a build line lacks a hardening flag"
     step "lintian on the .changes"
     apt_install lintian
     lintian --display-info /build/prizewell_*.changes 2>&1 | tee /build/lintian || true

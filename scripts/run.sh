@@ -16,11 +16,11 @@ packages=(
     fonts-liberation2
 )
 # build-essential and debhelper build the Debian package (debian/control's other Build-Depends
-# are among the packages above); lintian and hardening-check (devscripts is the only package
-# with it) judge it; gdb takes the backtraces an end-to-end test saves when a wait fails.
+# are among the packages above); lintian, hardening-check (devscripts is the only package
+# with it) and blhc, on its build log, judge it; gdb takes the backtraces an end-to-end test saves when a wait fails.
 test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy cppcheck git
     dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
-    mutter qt6-wayland python3-dbus make file build-essential debhelper lintian devscripts gdb)
+    mutter qt6-wayland python3-dbus make file build-essential debhelper lintian devscripts blhc gdb)
 # Wine's own faces stand in for the Windows ones, as on a Wine desktop; unzip, icoutils and
 # ImageMagick read the package as a player's Windows would; Qt's build script needs python3, and
 # the packages take their time from the last commit through git.
@@ -73,8 +73,8 @@ debian_package() {
     tmp=$(mktemp -d)
     rev=$(git stash create)
     git archive --prefix=prizewell/ "${rev:-HEAD}" | tar -x -C "$tmp"
-    (cd "$tmp/prizewell" && dpkg-buildpackage -us -uc -Jauto)
-    tests/package/deb-check.sh "$tmp"/prizewell_*.changes
+    (cd "$tmp/prizewell" && dpkg-buildpackage -us -uc -Jauto) 2>&1 | tee "$tmp/build.log"
+    tests/package/deb-check.sh "$tmp"/prizewell_*.changes "$tmp/build.log"
     mkdir -p dist
     cp "$tmp"/prizewell*_*.deb dist/
     rm -rf "$tmp"
