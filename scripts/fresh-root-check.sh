@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The README's two commands on a fresh minimal Debian root, then the package installed and
 # started in another fresh root of the same suite: what a new machine, with nothing but what the
-# commands install, makes of the project. It needs root and takes long.
+# commands install, makes of the project. Then piuparts: each package installed, removed and
+# purged, and, with both suites, a Debian 12 player's copy through the upgrade to Debian 13. It
+# needs root and takes long.
 #   fresh-root-check.sh [SUITE...]          the check on each SUITE (bookworm, trixie; by default
 #                                           the suites a pass needs), on a clean clone of this
 #                                           repository's HEAD, with this machine's Qt for Windows
@@ -16,15 +18,14 @@
 # needs every suite in $pass_suites, checked in one run. .ci/run runs the check on its own
 # machine's suite whenever HEAD's fingerprint is not the recorded one; commit the record with
 # the change it checked.
-# Each bare root (debootstrap --variant=minbase SUITE) is cached as a tarball in
+# Each bare root (mmdebstrap --variant=minbase SUITE) is cached as a tarball in
 # $PRIZEWELL_ROOT_CACHE (default ~/.cache/prizewell); $PRIZEWELL_MIRROR overrides the archive it
 # is made from (default: the Debian archive in this machine's apt sources). Each check unpacks
 # the tarball into a throwaway folder under ${TMPDIR:-/var/tmp}, removed afterwards. Into it go
 # the clone and, so that it reaches the archive the way this machine does, this machine's apt
 # sources with their suite names made the root's, apt proxy settings and resolv.conf: nothing
-# else. Commands run there as root under
-# chroot, in mount and PID namespaces of their own, so that nothing they mounted or started
-# outlives them, even when they fail.
+# else. Commands run there as root under chroot, in mount and PID namespaces of their own, so
+# that nothing they mounted or started outlives them, even when they fail.
 set -euo pipefail
 # Say which command failed: a failure deep inside a root is otherwise silent.
 set -E
@@ -147,10 +148,8 @@ host_suite() {
         awk '$2 !~ /security/ { sub(/-.*/, "", $1); print $1; exit }'
 }
 
-# make_cache SUITE: the cached bare root of SUITE, made once.
-make_cache() {
-    local suite=$1 tarball=$cache/$1-minbase.tar.gz
-    [ -s "$tarball" ] && return 0
+# The Debian archive in this machine's apt sources, or $PRIZEWELL_MIRROR.
+mirror() {
     local mirror=${PRIZEWELL_MIRROR:-}
     if [ -z "$mirror" ]; then
         # shellcheck disable=SC2016 # apt's format fields, not shell expansions
@@ -158,16 +157,23 @@ make_cache() {
             awk '$2 !~ /-/ && $3 !~ /security/ { print $1; exit }')
     fi
     [ -n "$mirror" ] || fail "no Debian archive in the apt sources; set PRIZEWELL_MIRROR"
-    step "debootstrap --variant=minbase $suite from $mirror"
+    echo "$mirror"
+}
+
+# make_cache SUITE: the cached bare root of SUITE, made once.
+tarball() { echo "$cache/$1-minbase.mmdebstrap.tar.gz"; }
+make_cache() {
+    local suite=$1 tarball
+    tarball=$(tarball "$suite")
+    [ -s "$tarball" ] && return 0
+    local mirror
+    mirror=$(mirror)
+    step "mmdebstrap --variant=minbase $suite from $mirror"
     mkdir -p "$cache"
-    local tmp
-    tmp=$(mktemp -d -p "${TMPDIR:-/var/tmp}" prizewell-debootstrap.XXXXXX)
-    roots+=("$tmp")
-    debootstrap --variant=minbase "$suite" "$tmp" "$mirror"
-    # debootstrap copies these from the host; each check brings its own.
-    rm -f "$tmp/etc/resolv.conf" "$tmp/etc/hostname"
-    chmod 0755 "$tmp"
-    tar -C "$tmp" --numeric-owner -czf "$tarball.part" .
+    # The host's resolv.conf and hostname stay out: each check brings its own.
+    # shellcheck disable=SC2016 # mmdebstrap's hook expands its own argument
+    mmdebstrap --variant=minbase --customize-hook='rm -f "$1/etc/resolv.conf" "$1/etc/hostname"' \
+        "$suite" - "$mirror" | gzip >"$tarball.part"
     mv "$tarball.part" "$tarball"
 }
 
@@ -177,7 +183,7 @@ new_root() {
     local suite=$1
     root=$(mktemp -d -p "${TMPDIR:-/var/tmp}" "prizewell-$suite.XXXXXX")
     roots+=("$root")
-    tar -C "$root" --numeric-owner -xzf "$cache/$suite-minbase.tar.gz"
+    tar -C "$root" --numeric-owner -xzf "$(tarball "$suite")"
     # mktemp's 0700 would keep apt's and other daemons' own users out of the whole root.
     chmod 0755 "$root"
     rm -rf "$root/etc/apt/sources.list" "$root/etc/apt/sources.list.d"
@@ -206,6 +212,22 @@ copy_qt_cache() {
         echo "Qt for Windows from this machine: $qt"
         cp -a "$qt" "$1/root/.cache/prizewell/"
     done
+}
+
+# piuparts_on SUITE OPTION... PACKAGE...: piuparts on this machine, starting from the cached bare
+# root of SUITE. Its log (every command and its output) goes to a file; its verdicts show here,
+# and on a failure everything from the first error, such as the files a purge left behind.
+piuparts_on() {
+    local suite=$1 log
+    shift
+    log=$(mktemp -p "${TMPDIR:-/var/tmp}" prizewell-piuparts.XXXXXX)
+    roots+=("$log")
+    if ! piuparts --basetgz="$(tarball "$suite")" --mirror="$(mirror)" \
+        --tmpdir="${TMPDIR:-/var/tmp}" "$@" >"$log" 2>&1; then
+        sed -n '/ ERROR: /,$p' "$log" | grep -v ' DEBUG: ' >&2
+        fail "piuparts from a $suite root: see above"
+    fi
+    grep -E ' (PASS|WARNING): ' "$log"
 }
 
 # in_root ROOT COMMAND...: runs COMMAND as root in ROOT with a bare environment.
@@ -257,7 +279,7 @@ done
 [ ${#suites[@]} -gt 0 ] || suites=("${pass_suites[@]}")
 
 [ "$(id -u)" -eq 0 ] || fail "run as root: it makes and enters chroots"
-for tool in debootstrap unshare chroot git; do
+for tool in mmdebstrap piuparts unshare chroot git; do
     command -v "$tool" >/dev/null || fail "$tool is missing"
 done
 trap cleanup EXIT
@@ -291,6 +313,27 @@ for suite in "${suites[@]}"; do
     summaries+=("$suite passed in $((SECONDS - suite_start)) s (README commands $readme_time s;")
     summaries[-1]+=" package check $package_time s)"
 done
+# Installed, removed and purged in a root of its suite, leaving nothing behind.
+for suite in "${suites[@]}"; do
+    piuparts_start=$SECONDS
+    step "piuparts: $suite's package installed, removed and purged"
+    piuparts_on "$suite" -d "$suite" "${debs[$suite]}"
+    summaries+=("piuparts on $suite passed in $((SECONDS - piuparts_start)) s")
+done
+# A Debian 12 player's copy through the system's upgrade to Debian 13, then Debian 13's package
+# over it: piuparts takes the first from an archive, here a folder with just that package.
+if [ -n "${debs[bookworm]:-}" ] && [ -n "${debs[trixie]:-}" ]; then
+    piuparts_start=$SECONDS
+    step "piuparts: bookworm's package, upgraded with the system to trixie, then trixie's"
+    repo=$(mktemp -d -p "${TMPDIR:-/var/tmp}" prizewell-repo.XXXXXX)
+    roots+=("$repo")
+    chmod 0755 "$repo"
+    cp "${debs[bookworm]}" "$repo/"
+    (cd "$repo" && dpkg-scanpackages . >Packages)
+    piuparts_on bookworm -d bookworm -d trixie --bindmount="$repo" \
+        --extra-repo="deb [trusted=yes] file://$repo ./" "${debs[trixie]}"
+    summaries+=("piuparts, bookworm to trixie, passed in $((SECONDS - piuparts_start)) s")
+fi
 # A player who upgrades keeps the package built on the older suite.
 if [ -n "${debs[bookworm]:-}" ] && [[ " ${suites[*]} " == *" trixie "* ]]; then
     upgrade_start=$SECONDS

@@ -16,11 +16,14 @@ packages=(
     fonts-liberation2
 )
 # build-essential and debhelper build the Debian package (debian/control's other Build-Depends
-# are among the packages above); lintian, hardening-check (devscripts is the only package
-# with it) and blhc, on its build log, judge it; gdb takes the backtraces an end-to-end test saves when a wait fails.
+# are among the packages above); lintian, hardening-check (devscripts is the only package with
+# it) and blhc, on its build log, judge it; reprotest builds it twice, with faketime and every
+# locale to vary, and diffoscope to show a difference; gdb takes the backtraces an end-to-end
+# test saves when a wait fails.
 test_packages=(xvfb xauth xdotool x11-utils openbox dbus imagemagick clang-tidy cppcheck git
     dpkg-dev desktop-file-utils appstream at-spi2-core python3-pyatspi bc libxcb-damage0-dev
-    mutter qt6-wayland python3-dbus make file build-essential debhelper lintian devscripts blhc gdb)
+    mutter qt6-wayland python3-dbus make file build-essential debhelper lintian devscripts blhc
+    reprotest faketime locales-all diffoscope-minimal gdb)
 # Wine's own faces stand in for the Windows ones, as on a Wine desktop; unzip, icoutils and
 # ImageMagick read the package as a player's Windows would; Qt's build script needs python3, and
 # the packages take their time from the last commit through git.
@@ -127,7 +130,7 @@ test)
     stage "static analysis" scripts/static-analysis.sh build/dev
     stage "package" debian_package
     stage "windows leg" windows_leg
-    # The packages built twice more from clean clones of HEAD, which must give the same files.
+    # The packages built twice more by reprotest from a clean clone of HEAD: the same bytes.
     stage "reproducible builds" tests/package/reproducible.sh
     echo "test: every stage passed; times in seconds:$stage_times"
     ;;
@@ -136,7 +139,7 @@ windows)
     windows_leg
     ;;
 fresh-root)
-    install_missing debootstrap git
+    install_missing mmdebstrap piuparts dpkg-dev git
     shift
     exec scripts/fresh-root-check.sh "$@"
     ;;
