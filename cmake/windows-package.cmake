@@ -37,7 +37,10 @@ install(FILES $<TARGET_FILE:${prizewell_style_plugin}> DESTINATION styles)
 # cross build): mingw's objdump lists them, and only Qt's and the compiler's DLLs are shipped.
 # Windows compares the names without regard to case, and CMake may report them lower-cased, so
 # on this case-sensitive file system the ones it cannot find are looked for again that way.
+# objdump translates the "DLL Name:" lines CMake reads ("Nom DLL:" in French), and CMake then
+# finds no import at all: it runs in the C locale, and a program without Qt6Core stops packaging.
 install(CODE "
+    set(ENV{LC_ALL} C)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_OBJDUMP}\")
@@ -64,6 +67,9 @@ install(CODE "
     endforeach()
     if(missing)
         message(FATAL_ERROR \"DLLs not found: \${missing}\")
+    endif()
+    if(NOT dlls MATCHES \"[Qq][Tt]6[Cc][Oo][Rr][Ee]\\\\.dll\")
+        message(FATAL_ERROR \"No Qt6Core.dll among the program's DLLs: \${dlls}\")
     endif()
     file(INSTALL \${dlls} DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
 
