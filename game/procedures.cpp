@@ -26,6 +26,8 @@ template <typename Control = QWidget> Control *control(const QWidget &form, cons
 // window, which comes first.
 struct Form1Controls
 {
+    explicit Form1Controls(QWidget &form) : window(form) {}
+
     QWidget &window;
     QWidget *Command1 = control(window, QStringLiteral("Command1"));
     QWidget *Command2 = control(window, QStringLiteral("Command2"));
