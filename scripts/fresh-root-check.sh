@@ -160,8 +160,10 @@ mirror() {
     echo "$mirror"
 }
 
-# make_cache SUITE: the cached bare root of SUITE, made once.
+# tarball SUITE: where the bare root of SUITE is cached.
 tarball() { echo "$cache/$1-minbase.mmdebstrap.tar.gz"; }
+
+# make_cache SUITE: the cached bare root of SUITE, made once.
 make_cache() {
     local suite=$1 tarball
     tarball=$(tarball "$suite")
@@ -281,7 +283,7 @@ done
 [ ${#suites[@]} -gt 0 ] || suites=("${pass_suites[@]}")
 
 [ "$(id -u)" -eq 0 ] || fail "run as root: it makes and enters chroots"
-for tool in mmdebstrap piuparts unshare chroot git; do
+for tool in mmdebstrap piuparts dpkg-scanpackages unshare chroot git; do
     command -v "$tool" >/dev/null || fail "$tool is missing"
 done
 trap cleanup EXIT
