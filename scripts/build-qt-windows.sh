@@ -64,6 +64,15 @@ apt_opts() {
 
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
 [ -n "$version" ] || { echo "build-qt-windows: qt6-base-dev is not installed" >&2; exit 1; }
+# From 6.6 on Qt builds in unity mode and its windows plugin needs no OpenGL, so newer Qt
+# also leaves out OpenGL (dynamicgl, its run-time choice of driver, with it) and the GIF and
+# ICO image plugins, which the game never loads.
+# Direct2D stays, as 6.8's DirectWrite font database does not compile without it, and so
+# does FreeType: Qt's offscreen platform, which the widget tests run on under Wine, needs it.
+if dpkg --compare-versions "$version" ge 6.6; then
+    options+=(-DQT_UNITY_BUILD=ON -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF
+        -DFEATURE_gif=OFF -DFEATURE_ico=OFF)
+fi
 key=$(printf '%s\n' "$version" "${options[@]}" "$(cat "$toolchain")" | sha256sum | cut -c1-12)
 prefix=$cache/qt-windows-${version//[^A-Za-z0-9.]/_}-$key
 
