@@ -69,9 +69,21 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
 # ICO image plugins, which the game never loads.
 # Direct2D stays, as 6.8's DirectWrite font database does not compile without it, and so
 # does FreeType: Qt's offscreen platform, which the widget tests run on under Wine, needs it.
+# 6.4 has no unity build, and its windows plugin needs OpenGL. It leaves out instead what no
+# platform plugin needs: Direct2D's plugin (a second copy of the windows one) with the DirectWrite
+# 3 font database, which 6.4's Gui builds only with Direct2D though the windows plugin asks for it
+# without; HarfBuzz (the font engines shape Latin text themselves); style sheets; and the
+# widgets, text formats and image plugins the game never uses.
 if dpkg --compare-versions "$version" ge 6.6; then
     options+=(-DQT_UNITY_BUILD=ON -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF
         -DFEATURE_gif=OFF -DFEATURE_ico=OFF)
+else
+    for feature in direct2d directwrite3 harfbuzz style_stylesheet gif ico pdf textodfwriter \
+        textmarkdownreader textmarkdownwriter undocommand undostack undogroup undoview \
+        graphicsview graphicseffect mdiarea calendarwidget datetimeedit columnview wizard dial \
+        lcdnumber keysequenceedit fontcombobox; do
+        options+=("-DFEATURE_$feature=OFF")
+    done
 fi
 key=$(printf '%s\n' "$version" "${options[@]}" "$(cat "$toolchain")" | sha256sum | cut -c1-12)
 prefix=$cache/qt-windows-${version//[^A-Za-z0-9.]/_}-$key
@@ -89,9 +101,8 @@ start=$SECONDS
 apt_private "$work/apt"
 # shellcheck disable=SC2046
 apt-get $(apt_opts "$work/apt") update -qq >&2
-(cd "$work" &&
-    # shellcheck disable=SC2046
-    apt-get $(apt_opts "$work/apt") source -qq "qt6-base=$version" >&2)
+# shellcheck disable=SC2046
+(cd "$work" && apt-get $(apt_opts "$work/apt") source -qq "qt6-base=$version" >&2)
 src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)
 [ -d "$src" ] || { echo "build-qt-windows: no source unpacked in $work" >&2; exit 1; }
 
