@@ -5,9 +5,9 @@
 # after a few seconds. Each row runs either on the offscreen platform, or with no display at all
 # (over ssh, on a text console, in a build root), where the options must work just the same and
 # the game must say in one line why it cannot start, never abort.
-# usage: commandline.sh BINARY
+# usage: commandline.sh [EMULATOR...] BINARY (a cross-built binary runs under its emulator)
 set -euo pipefail
-binary=$1
+program=("$@")
 out=$(mktemp)
 nowhere=$(mktemp -d)
 trap 'rm -rf "$out" "$nowhere"' EXIT
@@ -65,11 +65,11 @@ for row in "${cases[@]}"; do
     read -ra args <<<"$arguments"
     status=0
     if [ "$want" = plays ]; then
-        run_on "$where" timeout 3 "$binary" "${args[@]}" >"$out" 2>&1 || status=$?
+        run_on "$where" timeout 3 "${program[@]}" "${args[@]}" >"$out" 2>&1 || status=$?
         [ "$status" -eq 124 ] || status="ended with $status"
         want=124
     else
-        run_on "$where" timeout 20 "$binary" "${args[@]}" >"$out" 2>&1 || status=$?
+        run_on "$where" timeout 20 "${program[@]}" "${args[@]}" >"$out" 2>&1 || status=$?
     fi
     # An empty pattern asks for nothing, not for a line: a quiet game prints none.
     if [ "$status" != "$want" ] || { [ -n "$text" ] && ! grep -qF -- "$text" "$out"; } ||
