@@ -12,13 +12,18 @@
 #   fresh-root-check.sh [SUITE...] --full   the same with nothing cached but the bare root
 #   fresh-root-check.sh [SUITE...] prepare  only make the cached roots
 #   fresh-root-check.sh [SUITE...] package  only the source package's build and tests
+#   fresh-root-check.sh [SUITE...] arm64    the arm64 package cross-built from the committed
+#                                           files on a fresh root of each SUITE, its tests run
+#                                           as arm64 code under qemu-user, lintian and a second
+#                                           build; then installed and tested in a fresh arm64
+#                                           root; left in dist/SUITE/
 #   fresh-root-check.sh --needed            exit 0 if HEAD's set-up differs from the last pass
 # A pass is recorded in .ci/fresh-root.pass with a fingerprint of the set-up: the scripts that
 # install packages, build, and start the displays, sessions and prefixes the tests run in. It
 # needs every suite in $pass_suites, checked in one run. .ci/run runs the check on its own
 # machine's suite whenever HEAD's fingerprint is not the recorded one; commit the record with
 # the change it checked.
-# Each bare root (mmdebstrap --variant=minbase SUITE) is cached as a tarball in
+# Each bare root (mmdebstrap --variant=minbase SUITE, for arm64 too where asked) is cached as a tarball in
 # $PRIZEWELL_ROOT_CACHE (default ~/.cache/prizewell); $PRIZEWELL_MIRROR overrides the archive it
 # is made from (default: the Debian archive in this machine's apt sources). Each check unpacks
 # the tarball into a throwaway folder under ${TMPDIR:-/var/tmp}, removed afterwards. Into it go
@@ -116,8 +121,37 @@ inside_package() {
     echo "package: built from debian/control's dependencies alone, lintian-clean, tested as installed"
 }
 
-# Another suite's package, installed and tested where a player who upgraded has it.
-inside_upgrade() {
+# The arm64 package, cross-built as Debian cross-builds: the host architecture's build
+# dependencies, and the build machine's :native ones, from debian/control alone. Its widget and
+# command-line tests run as arm64 code under qemu-user; one that cannot start its binary fails
+# with the emulator's or the loader's reason. Then lintian, and reprotest: a second build,
+# varied, must give the same bytes.
+inside_cross() {
+    local arch=arm64
+    step "$arch build dependencies from debian/control alone"
+    dpkg --add-architecture "$arch"
+    apt-get update -qq
+    apt_install "crossbuild-essential-$arch"
+    cd /build/prizewell
+    DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq --no-install-recommends \
+        --host-architecture "$arch" --build-profiles cross ./ >/dev/null
+    step "dpkg-buildpackage --host-arch $arch -Pcross -us -uc -b, the tests under qemu-user"
+    dpkg-buildpackage --host-arch "$arch" -Pcross -us -uc -b >/build/build.log 2>&1 ||
+        { tail -n 80 /build/build.log; fail "the $arch build"; }
+    grep -E '^ *[0-9]+/[0-9]+ Test|tests passed' /build/build.log
+    cp /build/prizewell*_"$arch".deb /tmp/
+    step "lintian on the .changes"
+    apt_install lintian
+    lintian --display-info /build/prizewell_*.changes 2>&1 | tee /build/lintian || true
+    ! grep -Eq '^[EW]: ' /build/lintian || fail "lintian: errors or warnings"
+    step "reprotest: the $arch packages built twice"
+    apt_install reprotest faketime locales-all diffoscope-minimal git
+    /src/tests/package/reproducible.sh /src --host-arch "$arch"
+}
+
+# A package built elsewhere, installed and tested: another suite's, where a player who upgraded
+# has it, or another architecture's, in a root of that architecture.
+inside_installed() {
     apt-get update -qq
     apt_install autopkgtest
     cd /src
@@ -160,32 +194,34 @@ mirror() {
     echo "$mirror"
 }
 
-# tarball SUITE: where the bare root of SUITE is cached.
-tarball() { echo "$cache/$1-minbase.mmdebstrap.tar.gz"; }
+# tarball SUITE [ARCH]: where the bare root of SUITE, for ARCH if not this machine's, is cached.
+tarball() { echo "$cache/$1${2:+-$2}-minbase.mmdebstrap.tar.gz"; }
 
-# make_cache SUITE: the cached bare root of SUITE, made once.
+# make_cache SUITE [ARCH]: the cached bare root of SUITE, made once. Another architecture's
+# runs its programs under qemu-user, through binfmt_misc; mmdebstrap says so if it cannot.
 make_cache() {
-    local suite=$1 tarball
-    tarball=$(tarball "$suite")
+    local suite=$1 arch=${2:-} tarball
+    tarball=$(tarball "$suite" "$arch")
     [ -s "$tarball" ] && return 0
     local mirror
     mirror=$(mirror)
-    step "mmdebstrap --variant=minbase $suite from $mirror"
+    step "mmdebstrap --variant=minbase ${arch:+--architectures=$arch }$suite from $mirror"
     mkdir -p "$cache"
     # The host's resolv.conf and hostname stay out: each check brings its own.
     # shellcheck disable=SC2016 # mmdebstrap's hook expands its own argument
-    mmdebstrap --variant=minbase --customize-hook='rm -f "$1/etc/resolv.conf" "$1/etc/hostname"' \
+    mmdebstrap --variant=minbase ${arch:+--architectures=$arch} --customize-hook='rm -f "$1/etc/resolv.conf" "$1/etc/hostname"' \
         "$suite" - "$mirror" | gzip >"$tarball.part"
     mv "$tarball.part" "$tarball"
 }
 
-# new_root SUITE: unpacks a throwaway root of SUITE with a clean clone in /src, named in $root.
+# new_root SUITE [ARCH]: unpacks a throwaway root of SUITE with a clean clone in /src, named in
+# $root.
 root=
 new_root() {
     local suite=$1
     root=$(mktemp -d -p "${TMPDIR:-/var/tmp}" "prizewell-$suite.XXXXXX")
     roots+=("$root")
-    tar -C "$root" --numeric-owner -xzf "$(tarball "$suite")"
+    tar -C "$root" --numeric-owner -xzf "$(tarball "$suite" "${2:-}")"
     # mktemp's 0700 would keep apt's and other daemons' own users out of the whole root.
     chmod 0755 "$root"
     rm -rf "$root/etc/apt/sources.list" "$root/etc/apt/sources.list.d"
@@ -250,7 +286,7 @@ in_root() {
 }
 
 case "${1:-}" in
-inside-readme | inside-package | inside-upgrade)
+inside-readme | inside-package | inside-cross | inside-installed)
     [ -e "$marker" ] || fail "$1 runs only inside a throwaway root"
     "inside_${1#inside-}"
     exit
@@ -264,18 +300,20 @@ esac
 full=
 prepare=
 package_only=
+cross=
 suites=()
 for arg; do
     case $arg in
     --full) full=yes ;;
     prepare) prepare=yes ;;
     package) package_only=yes ;;
+    arm64) cross=$arg ;;
     *)
         if [[ " ${known_suites[*]} " == *" $arg "* ]]; then
             suites+=("$arg")
             continue
         fi
-        echo "usage: $0 [${known_suites[*]}] [--full | prepare | package] | --needed" >&2
+        echo "usage: $0 [${known_suites[*]}] [--full | prepare | package | arm64] | --needed" >&2
         exit 2
         ;;
     esac
@@ -290,10 +328,37 @@ trap cleanup EXIT
 start=$SECONDS
 # Every root checks the commit that was HEAD when the check began.
 commit=$(git -C "$here" rev-parse HEAD)
-for suite in "${suites[@]}"; do make_cache "$suite"; done
+for suite in "${suites[@]}"; do
+    make_cache "$suite"
+    [ -z "$cross" ] || make_cache "$suite" "$cross"
+done
 [ -z "$prepare" ] || exit 0
 
 summaries=()
+if [ -n "$cross" ]; then
+    for suite in "${suites[@]}"; do
+        suite_start=$SECONDS
+        step "$suite: the $cross package cross-built on a fresh root"
+        new_root "$suite"
+        mkdir "$root/build"
+        git -C "$here" archive --prefix=prizewell/ "$commit" | tar -x -C "$root/build"
+        in_root "$root" /src/scripts/fresh-root-check.sh inside-cross
+        mkdir -p "$here/dist/$suite"
+        cp "$root"/tmp/prizewell*_"$cross".deb "$here/dist/$suite/"
+        build_time=$((SECONDS - suite_start))
+
+        step "$suite: the $cross package installed and tested on a fresh $cross root"
+        new_root "$suite" "$cross"
+        cp "$here/dist/$suite/prizewell_"*"_$cross.deb" "$root/tmp/"
+        in_root "$root" /src/scripts/fresh-root-check.sh inside-installed
+        summaries+=("$suite: $cross passed in $((SECONDS - suite_start)) s (cross-build, tests")
+        summaries[-1]+=" and second build $build_time s; installed and tested under emulation"
+        summaries[-1]+=" $((SECONDS - suite_start - build_time)) s); in dist/$suite/"
+    done
+    printf '\nfresh-root check: %s\n' "${summaries[@]}"
+    echo "not recorded: only the $cross package was checked"
+    exit 0
+fi
 declare -A debs
 for suite in "${suites[@]}"; do
     suite_start=$SECONDS
@@ -344,7 +409,7 @@ if [ -n "${debs[bookworm]:-}" ] && [[ " ${suites[*]} " == *" trixie "* ]]; then
     step "bookworm's package on a fresh trixie root"
     new_root trixie
     cp "${debs[bookworm]}" "$root/tmp/"
-    in_root "$root" /src/scripts/fresh-root-check.sh inside-upgrade
+    in_root "$root" /src/scripts/fresh-root-check.sh inside-installed
     summaries+=("bookworm's package on trixie passed in $((SECONDS - upgrade_start)) s")
 fi
 

@@ -6,7 +6,10 @@
 #            portable zip and the installer in dist/ and tests them under Wine; beside them
 #            Qt's source, as the LGPL asks, and SHA256SUMS;
 #   fresh-root [SUITE...] [--full]  both commands above on fresh minimal Debian roots: Debian
-#            12 and 13 unless suites are named: bookworm, trixie (needs root).
+#            12 and 13 unless suites are named: bookworm, trixie (needs root);
+#   arm64 [SUITE...]  the arm64 package cross-built on a fresh root of each suite, tested as
+#            arm64 code under qemu-user, then installed and tested in a fresh arm64 root; the
+#            packages go to dist/SUITE/ (needs root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -143,8 +146,15 @@ fresh-root)
     shift
     exec scripts/fresh-root-check.sh "$@"
     ;;
+arm64)
+    # qemu-user-static runs arm64 programs through binfmt_misc, which binfmt-support registers
+    # where systemd does not.
+    install_missing mmdebstrap qemu-user-static binfmt-support dpkg-dev git
+    shift
+    exec scripts/fresh-root-check.sh "$@" arm64
+    ;;
 *)
-    echo "usage: $0 play|test|windows|fresh-root [SUITE...] [--full]" >&2
+    echo "usage: $0 play|test|windows|fresh-root [SUITE...] [--full]|arm64 [SUITE...]" >&2
     exit 2
     ;;
 esac
