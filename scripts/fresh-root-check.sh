@@ -14,23 +14,24 @@
 #   fresh-root-check.sh [SUITE...] package  only the source package's build and tests
 #   fresh-root-check.sh [SUITE...] arm64    the arm64 package cross-built from the committed
 #                                           files on a fresh root of each SUITE, its tests run
-#                                           as arm64 code under qemu-user, lintian and a second
-#                                           build; then installed and tested in a fresh arm64
-#                                           root; left in dist/SUITE/
+#                                           as arm64 code under qemu-user, blhc, lintian and a
+#                                           second build; then installed and tested in a fresh
+#                                           arm64 root; left in dist/SUITE/
 #   fresh-root-check.sh --needed            exit 0 if HEAD's set-up differs from the last pass
 # A pass is recorded in .ci/fresh-root.pass with a fingerprint of the set-up: the scripts that
 # install packages, build, and start the displays, sessions and prefixes the tests run in. It
 # needs every suite in $pass_suites, checked in one run. .ci/run runs the check on its own
 # machine's suite whenever HEAD's fingerprint is not the recorded one; commit the record with
 # the change it checked.
-# Each bare root (mmdebstrap --variant=minbase SUITE, for arm64 too where asked) is cached as a tarball in
-# $PRIZEWELL_ROOT_CACHE (default ~/.cache/prizewell); $PRIZEWELL_MIRROR overrides the archive it
-# is made from (default: the Debian archive in this machine's apt sources). Each check unpacks
-# the tarball into a throwaway folder under ${TMPDIR:-/var/tmp}, removed afterwards. Into it go
-# the clone and, so that it reaches the archive the way this machine does, this machine's apt
-# sources with their suite names made the root's, apt proxy settings and resolv.conf: nothing
-# else. Commands run there as root under chroot, in mount and PID namespaces of their own, so
-# that nothing they mounted or started outlives them, even when they fail.
+# Each bare root (mmdebstrap --variant=minbase SUITE, and of arm64 for the arm64 check) is
+# cached as a tarball in $PRIZEWELL_ROOT_CACHE (default ~/.cache/prizewell); $PRIZEWELL_MIRROR
+# overrides the archive it is made from (default: the Debian archive in this machine's apt
+# sources). Each check unpacks the tarball into a throwaway folder under ${TMPDIR:-/var/tmp},
+# removed afterwards. Into it go the clone and, so that it reaches the archive the way this
+# machine does, this machine's apt sources with their suite names made the root's, apt proxy
+# settings and resolv.conf: nothing else. Commands run there as root under chroot, in mount and
+# PID namespaces of their own, so that nothing they mounted or started outlives them, even when
+# they fail.
 set -euo pipefail
 # Say which command failed: a failure deep inside a root is otherwise silent.
 set -E
@@ -219,7 +220,8 @@ make_cache() {
     mkdir -p "$cache"
     # The host's resolv.conf and hostname stay out: each check brings its own.
     # shellcheck disable=SC2016 # mmdebstrap's hook expands its own argument
-    mmdebstrap --variant=minbase ${arch:+--architectures=$arch} --customize-hook='rm -f "$1/etc/resolv.conf" "$1/etc/hostname"' \
+    mmdebstrap --variant=minbase ${arch:+--architectures=$arch} \
+        --customize-hook='rm -f "$1/etc/resolv.conf" "$1/etc/hostname"' \
         "$suite" - "$mirror" | gzip >"$tarball.part"
     mv "$tarball.part" "$tarball"
 }
