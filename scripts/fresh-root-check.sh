@@ -151,7 +151,7 @@ inside_cross() {
     local cxx macros
     cxx=/usr/bin/$(dpkg-architecture -a "$arch" -q DEB_HOST_GNU_TYPE 2>/dev/null)-g++
     macros="${cxx//+/\\+}( -std=\\S+)? -dM -E -c /usr/share/cmake-[0-9.]+/Modules/CMakeCXXCompilerABI\\.cpp .*"
-    blhc --all --ignore-line "$macros" --ignore-line '/usr/bin/c\+\+ .*' /build/build.log ||
+    blhc --all --ignore-line "$macros" --ignore-line '\s*/usr/bin/c\+\+ .*' /build/build.log ||
         fail "blhc: a build line lacks a hardening flag"
     step "lintian on the .changes"
     apt_install lintian
